@@ -1,0 +1,4 @@
+#include "settings/divider_settings.h"
+
+DividerSettings dividerSettings = kLoadTimeSettings;
+int16_t showWarning = 1;

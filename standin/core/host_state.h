@@ -1,0 +1,76 @@
+// The state of one run of the stand-in host, shared by the native and the Windows build.
+#pragma once
+
+#include <cstdint>
+#include <deque>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "record_store.h"
+
+namespace standin {
+
+// One registry value of the plug-in's key.
+struct RegistryValue {
+    uint32_t type = 3;
+    Bytes data;
+    bool operator==(const RegistryValue &other) const {
+        return type == other.type && data == other.data;
+    }
+};
+// The plug-in's key under HKEY_CURRENT_USER: absent means no key, an empty map a key without values.
+using RegistryKeyState = std::optional<std::map<std::string, RegistryValue>>;
+
+// A message box as the host saw it.
+struct MessageRecord {
+    std::string caption;
+    std::string text;
+    uint32_t style = 0;
+    std::string owner;   // "host" or the id of the dialog that owns it
+    std::string answer;  // "ok", "yes", "no" or "cancel"
+};
+
+// What the report says of one invocation.
+struct InvocationRecord {
+    int32_t result = 0;
+    std::vector<std::string> dialogsJson;  // one JSON object per dialog shown, written by the dialog model
+    std::vector<MessageRecord> messages;
+    int updateLayoutCalls = 0;
+    std::vector<std::string> skippedSteps;
+};
+
+struct FailRule {
+    std::string service;  // e.g. "OX_CreateEData"
+    int64_t call = 0;     // 1-based, counted over the whole run
+};
+
+struct Host {
+    RecordStore store;
+    RegistryKeyState registry;
+    bool controlHeld = false;
+    bool shiftHeld = false;
+    std::vector<FailRule> failRules;
+    std::map<std::string, int64_t> callCounts;  // per OX_ service
+    std::deque<std::string> pendingAnswers;     // answers queued for the next message boxes
+    std::vector<InvocationRecord> invocations;  // the current one is the last
+
+    InvocationRecord &currentInvocation();
+    // Counts one call of a service and tells whether a fail rule makes it fail.
+    bool countCallAndCheckFailure(const char *service);
+};
+
+Host &host();
+// A fresh host: empty store and registry, no keys, no rules, no counts.
+void resetHost();
+
+}  // namespace standin
+
+namespace standin {
+// The answer for the next message box: a queued one, or empty for the box's default button.
+std::string takeMessageBoxAnswer();
+// Maps a message box's pressed button to its report word and back.
+int buttonFromAnswer(const std::string &answer, uint32_t style);
+std::string answerFromButton(int button);
+}  // namespace standin

@@ -1,0 +1,84 @@
+// The host's record services, exported to the module in both builds.
+#include <algorithm>
+#include <cstring>
+
+#include "host/host_services.h"
+#include "host_state.h"
+
+using standin::Bytes;
+using standin::host;
+using standin::KeyWords;
+
+namespace {
+
+KeyWords readKey(uint32_t tag, const void *key) {
+    const auto *words = static_cast<const uint8_t *>(key);
+    KeyWords result(static_cast<size_t>(standin::keyWidth(tag)));
+    for (size_t i = 0; i < result.size(); ++i)
+        result[i] = static_cast<uint16_t>(words[2 * i] | (words[2 * i + 1] << 8));
+    return result;
+}
+
+void writeKey(const KeyWords &words, void *key) {
+    auto *bytes = static_cast<uint8_t *>(key);
+    for (size_t i = 0; i < words.size(); ++i) {
+        bytes[2 * i] = static_cast<uint8_t>(words[i] & 0xFF);
+        bytes[2 * i + 1] = static_cast<uint8_t>(words[i] >> 8);
+    }
+}
+
+void copyOut(const Bytes &record, void *buffer, int32_t capacity) {
+    if (buffer == nullptr || capacity <= 0)
+        return;
+    std::memcpy(buffer, record.data(), std::min<size_t>(record.size(), static_cast<size_t>(capacity)));
+}
+
+}  // namespace
+
+extern "C" int32_t WINAPI OX_LoadEData(uint32_t tag, void *key, void *buffer, int32_t *size) {
+    if (host().countCallAndCheckFailure("OX_LoadEData") || key == nullptr || size == nullptr)
+        return 0;
+    const Bytes *record = host().store.find(tag, readKey(tag, key));
+    if (record == nullptr)
+        return 0;
+    if (buffer == nullptr)
+        *size = static_cast<int32_t>(record->size());
+    else
+        copyOut(*record, buffer, *size);
+    return 1;
+}
+
+extern "C" int32_t WINAPI OX_NextEData(uint32_t tag, void *key, void *buffer, int32_t size) {
+    if (host().countCallAndCheckFailure("OX_NextEData") || key == nullptr)
+        return 0;
+    auto next = host().store.next(tag, readKey(tag, key));
+    if (!next)
+        return 0;
+    writeKey(next->first, key);
+    copyOut(*next->second, buffer, size);
+    return 1;
+}
+
+extern "C" int32_t WINAPI OX_CreateEData(uint32_t tag, void *key, const void *buffer, int32_t size) {
+    if (host().countCallAndCheckFailure("OX_CreateEData") || key == nullptr || buffer == nullptr ||
+        size < 0)
+        return 0;
+    const auto *bytes = static_cast<const uint8_t *>(buffer);
+    auto created = host().store.create(tag, readKey(tag, key), Bytes(bytes, bytes + size));
+    if (!created)
+        return 0;
+    writeKey(*created, key);
+    return 1;
+}
+
+extern "C" int32_t WINAPI OX_DeleteEData(uint32_t tag, void *key) {
+    if (host().countCallAndCheckFailure("OX_DeleteEData") || key == nullptr)
+        return 0;
+    return host().store.remove(tag, readKey(tag, key)) ? 1 : 0;
+}
+
+extern "C" int32_t WINAPI OX_UpdateLayout(int32_t, int32_t) {
+    host().countCallAndCheckFailure("OX_UpdateLayout");
+    ++host().currentInvocation().updateLayoutCalls;
+    return 1;
+}

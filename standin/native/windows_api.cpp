@@ -1,0 +1,130 @@
+// Message boxes, key state, text formatting and the registry of the native build.
+#include "windows_api.h"
+
+#include <cstdarg>
+#include <cstdio>
+#include <cstring>
+#include <strings.h>
+
+#include "core/host_state.h"
+
+using standin::host;
+
+namespace standin {
+
+HWND hostMainWindow() {
+    static HWND__ mainWindow;
+    return &mainWindow;
+}
+
+std::function<std::string(HWND)> dialogOwnerName;
+
+}  // namespace standin
+
+namespace {
+
+HKEY__ pluginKeyHandle;
+constexpr const char *kPluginKey = "Software\\ZOZaduzev\\DIVazivir";
+
+bool isPluginKey(HKEY root, LPCSTR path) {
+    return root == HKEY_CURRENT_USER && path != nullptr && strcasecmp(path, kPluginKey) == 0;
+}
+
+std::string ownerName(HWND owner) {
+    if (owner == standin::hostMainWindow())
+        return "host";
+    if (standin::dialogOwnerName)
+        return standin::dialogOwnerName(owner);
+    return "unknown";
+}
+
+}  // namespace
+
+extern "C" int WINAPI MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type) {
+    standin::MessageRecord message;
+    message.caption = caption ? caption : "";
+    message.text = text ? text : "";
+    message.style = type;
+    message.owner = ownerName(owner);
+    const int button = standin::buttonFromAnswer(standin::takeMessageBoxAnswer(), type);
+    message.answer = standin::answerFromButton(button);
+    host().currentInvocation().messages.push_back(message);
+    return button;
+}
+
+extern "C" SHORT WINAPI GetKeyState(int virtualKey) {
+    // A key held down reads with the high bits set, as the platform reports it.
+    const bool down = (virtualKey == VK_CONTROL && host().controlHeld) ||
+                      (virtualKey == VK_SHIFT && host().shiftHeld);
+    return down ? static_cast<SHORT>(0xFF80) : 0;
+}
+
+extern "C" int wsprintfA(LPSTR buffer, LPCSTR format, ...) {
+    // The platform's formatter writes at most 1024 characters.
+    char text[1025];
+    va_list arguments;
+    va_start(arguments, format);
+    std::vsnprintf(text, sizeof text, format, arguments);
+    va_end(arguments);
+    const size_t length = std::strlen(text);
+    std::memcpy(buffer, text, length + 1);
+    return static_cast<int>(length);
+}
+
+extern "C" LSTATUS WINAPI RegOpenKeyExA(HKEY root, LPCSTR path, DWORD, REGSAM, PHKEY result) {
+    if (!isPluginKey(root, path) || !host().registry)
+        return ERROR_FILE_NOT_FOUND;
+    *result = &pluginKeyHandle;
+    return ERROR_SUCCESS;
+}
+
+extern "C" LSTATUS WINAPI RegCreateKeyExA(HKEY root, LPCSTR path, DWORD, LPSTR, DWORD, REGSAM,
+                                          LPSECURITY_ATTRIBUTES, PHKEY result, LPDWORD disposition) {
+    if (!isPluginKey(root, path))
+        return ERROR_FILE_NOT_FOUND;
+    const bool existed = host().registry.has_value();
+    if (!existed)
+        host().registry.emplace();
+    if (disposition != nullptr)
+        *disposition = existed ? 2 : 1;  // REG_OPENED_EXISTING_KEY : REG_CREATED_NEW_KEY
+    *result = &pluginKeyHandle;
+    return ERROR_SUCCESS;
+}
+
+extern "C" LSTATUS WINAPI RegQueryValueExA(HKEY key, LPCSTR name, LPDWORD, LPDWORD type, LPBYTE data,
+                                           LPDWORD size) {
+    if (key != &pluginKeyHandle || !host().registry)
+        return ERROR_FILE_NOT_FOUND;
+    auto value = host().registry->find(name ? name : "");
+    if (value == host().registry->end())
+        return ERROR_FILE_NOT_FOUND;
+    if (type != nullptr)
+        *type = value->second.type;
+    const DWORD needed = static_cast<DWORD>(value->second.data.size());
+    if (data != nullptr) {
+        if (size == nullptr)
+            return 998;  // ERROR_NOACCESS
+        if (*size < needed) {
+            *size = needed;
+            return ERROR_MORE_DATA;
+        }
+        std::memcpy(data, value->second.data.data(), needed);
+    }
+    if (size != nullptr)
+        *size = needed;
+    return ERROR_SUCCESS;
+}
+
+extern "C" LSTATUS WINAPI RegSetValueExA(HKEY key, LPCSTR name, DWORD, DWORD type, const BYTE *data,
+                                         DWORD size) {
+    if (key != &pluginKeyHandle || !host().registry)
+        return ERROR_FILE_NOT_FOUND;
+    standin::RegistryValue value;
+    value.type = type;
+    if (data != nullptr)
+        value.data.assign(data, data + size);
+    (*host().registry)[name ? name : ""] = value;
+    return ERROR_SUCCESS;
+}
+
+extern "C" LSTATUS WINAPI RegCloseKey(HKEY) { return ERROR_SUCCESS; }
