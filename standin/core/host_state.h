@@ -54,6 +54,7 @@ struct Host {
     std::vector<FailRule> failRules;
     std::map<std::string, int64_t> callCounts;  // per OX_ service
     std::deque<std::string> pendingAnswers;     // answers queued for the next message boxes
+    std::deque<std::string> pendingSteps;       // the scripted user's steps of this invocation
     std::vector<InvocationRecord> invocations;  // the current one is the last
 
     InvocationRecord &currentInvocation();
