@@ -1,0 +1,27 @@
+// The text records that make one divider: a TextBlock holds the text, a TextExpressionDef refers to
+// it.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+// The host's text expression definition, written and read whole.
+#pragma pack(push, 1)
+struct TextExpressionDef {
+    int16_t textBlockNumber; // read back on removal to find the definitions of divider texts
+    uint8_t reserved2[6];
+    int16_t value8; // 100 on every divider
+    uint8_t reserved10[4];
+    uint16_t flags14; // 0x1A08 on every divider
+    uint8_t reserved16[32];
+};
+#pragma pack(pop)
+
+static_assert(sizeof(TextExpressionDef) == 48, "a definition is 48 bytes");
+static_assert(offsetof(TextExpressionDef, textBlockNumber) == 0, "layout of the definition");
+static_assert(offsetof(TextExpressionDef, value8) == 8, "layout of the definition");
+static_assert(offsetof(TextExpressionDef, flags14) == 14, "layout of the definition");
+
+constexpr int32_t kTextExpressionDefSize = 48;
+constexpr int16_t kDividerDefinitionValue8 = 100;
+constexpr uint16_t kDividerDefinitionFlags14 = 0x1A08;
