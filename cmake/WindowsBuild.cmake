@@ -1,0 +1,60 @@
+# Windows build: the real module divazivir.dll and the host orvane.exe that loads it.
+enable_language(RC)
+
+set(DIVAZIVIR_WINDOWS_DEFINITIONS WIN32_LEAN_AND_MEAN NOMINMAX)
+add_compile_options(-Wall -Wextra)
+# The C and C++ runtimes go into each binary, so that only system DLLs and the host are imported.
+set(DIVAZIVIR_STATIC_RUNTIME -static -static-libgcc -static-libstdc++)
+
+# The host's services, imported by the module from orvane.exe under their plain names.
+set(ORVANE_DEF ${CMAKE_SOURCE_DIR}/module/host/orvane.def)
+set(ORVANE_IMPORT_LIBRARY ${CMAKE_BINARY_DIR}/liborvane.a)
+add_custom_command(
+  OUTPUT ${ORVANE_IMPORT_LIBRARY}
+  COMMAND ${CMAKE_DLLTOOL} -d ${ORVANE_DEF} -l ${ORVANE_IMPORT_LIBRARY} -k
+  DEPENDS ${ORVANE_DEF}
+  COMMENT "Making the import library of orvane.exe")
+add_custom_target(orvane_import_library DEPENDS ${ORVANE_IMPORT_LIBRARY})
+
+# Dialog templates, compiled in as soon as the resource script exists.
+file(GLOB DIVAZIVIR_RESOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/module/resources/divazivir.rc)
+
+add_library(divazivir SHARED ${DIVAZIVIR_MODULE_SOURCES} ${DIVAZIVIR_RESOURCES}
+            ${CMAKE_SOURCE_DIR}/module/shell/divazivir.def)
+set_target_properties(divazivir PROPERTIES PREFIX "" OUTPUT_NAME divazivir
+                      RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
+target_compile_definitions(divazivir PRIVATE ${DIVAZIVIR_WINDOWS_DEFINITIONS})
+target_include_directories(divazivir PRIVATE ${CMAKE_SOURCE_DIR}/module
+                           ${CMAKE_SOURCE_DIR}/module/resources)
+add_dependencies(divazivir orvane_import_library)
+target_link_options(divazivir PRIVATE ${DIVAZIVIR_STATIC_RUNTIME} -Wl,--enable-stdcall-fixup)
+target_link_libraries(divazivir PRIVATE ${ORVANE_IMPORT_LIBRARY} user32 advapi32)
+
+# Header-only libraries of the build machine, seen by the cross compiler without the rest of
+# /usr/include.
+set(HOST_HEADERS_DIR ${CMAKE_BINARY_DIR}/host-headers)
+file(MAKE_DIRECTORY ${HOST_HEADERS_DIR})
+foreach(headers nlohmann CLI)
+  if(NOT EXISTS /usr/include/${headers})
+    message(FATAL_ERROR "/usr/include/${headers} is missing: install nlohmann-json3-dev and libcli11-dev")
+  endif()
+  file(CREATE_LINK /usr/include/${headers} ${HOST_HEADERS_DIR}/${headers} SYMBOLIC)
+endforeach()
+
+file(GLOB STANDIN_CORE_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/standin/core/*.cpp)
+file(GLOB STANDIN_WINDOWS_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/standin/windows/*.cpp)
+
+if(NOT EXISTS ${CMAKE_SOURCE_DIR}/standin/windows/main.cpp)
+  return()
+endif()
+
+# The host exports its services by plain name, as the module's import library names them.
+add_executable(orvane ${STANDIN_CORE_SOURCES} ${STANDIN_WINDOWS_SOURCES})
+set_target_properties(orvane PROPERTIES OUTPUT_NAME orvane RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
+target_compile_definitions(orvane PRIVATE ${DIVAZIVIR_WINDOWS_DEFINITIONS})
+target_include_directories(orvane PRIVATE ${CMAKE_SOURCE_DIR}/standin ${CMAKE_SOURCE_DIR}/module)
+target_include_directories(orvane SYSTEM PRIVATE ${HOST_HEADERS_DIR})
+target_link_options(orvane PRIVATE ${DIVAZIVIR_STATIC_RUNTIME} -Wl,--kill-at ${ORVANE_DEF})
+set_property(TARGET orvane APPEND PROPERTY LINK_DEPENDS ${ORVANE_DEF})
+target_link_libraries(orvane PRIVATE user32 advapi32)
+add_dependencies(orvane divazivir)
