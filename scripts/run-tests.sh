@@ -1,0 +1,13 @@
+#!/usr/bin/env bash
+# Builds both builds and runs every test: unit tests, scenarios on both hosts, the DLL's tables.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+bash scripts/setup.sh
+
+jobs=2
+cmake --preset windows >/dev/null
+cmake --build --preset windows -j "$jobs"
+cmake --preset native >/dev/null
+cmake --build --preset native -j "$jobs"
+ctest --preset native --output-on-failure
