@@ -11,6 +11,7 @@
 #include "dividers/removal_messages.h"
 #include "host/host_services.h"
 #include "host/record_keys.h"
+#include "layout/layout_records.h"
 #include "shell/show_message.h"
 
 // A removal must give the result of walking every definition for each divider text block and every
@@ -19,8 +20,6 @@
 
 namespace {
 
-constexpr int32_t kAssignmentSize = 24;
-constexpr size_t kExpressionNumberOffset = 0;
 constexpr RecordKey kFirstAssignmentKey = {1, 0};
 
 struct ComparisonTexts {
@@ -43,10 +42,6 @@ struct PageRange {
     uint16_t last;
     bool holds(uint16_t page) const { return first <= page && page <= last; }
 };
-
-int16_t readInt16(const uint8_t *record, size_t offset) {
-    return static_cast<int16_t>(record[offset] | (record[offset + 1] << 8));
-}
 
 bool isDividerText(const char *text, const ComparisonTexts &texts) {
     return std::strcmp(text, texts.plain) == 0 || std::strcmp(text, texts.with8194) == 0;
@@ -108,23 +103,22 @@ void findAssignments(PageRange range, RemovalIndex &index) {
     if (index.assignmentsOfDefinition.empty())
         return;
     RecordKey key = kFirstAssignmentKey;
-    uint8_t assignment[kAssignmentSize] = {};
-    int32_t size = kAssignmentSize;
-    bool found = hostSucceeded(OX_LoadEData(kExpressionAssignmentTag, &key, assignment, &size));
+    ExpressionAssignment assignment = {};
+    int32_t size = kExpressionAssignmentSize;
+    bool found = hostSucceeded(OX_LoadEData(kExpressionAssignmentTag, &key, &assignment, &size));
     if (!found)
         found = hostSucceeded(
-            OX_NextEData(kExpressionAssignmentTag, &key, assignment, kAssignmentSize));
+            OX_NextEData(kExpressionAssignmentTag, &key, &assignment, kExpressionAssignmentSize));
     while (found) {
         if (range.holds(static_cast<uint16_t>(key.number))) {
-            const auto expression =
-                static_cast<uint16_t>(readInt16(assignment, kExpressionNumberOffset));
-            auto keys = index.assignmentsOfDefinition.find(expression);
+            auto keys = index.assignmentsOfDefinition.find(
+                static_cast<uint16_t>(assignment.expressionNumber));
             if (keys != index.assignmentsOfDefinition.end())
                 keys->second.push_back(key);
         }
-        std::memset(assignment, 0, sizeof assignment);
+        assignment = ExpressionAssignment{};
         found = hostSucceeded(
-            OX_NextEData(kExpressionAssignmentTag, &key, assignment, kAssignmentSize));
+            OX_NextEData(kExpressionAssignmentTag, &key, &assignment, kExpressionAssignmentSize));
     }
 }
 
