@@ -48,13 +48,20 @@ if(NOT EXISTS ${CMAKE_SOURCE_DIR}/standin/windows/main.cpp)
   return()
 endif()
 
-# The host exports its services by plain name, as the module's import library names them.
+# The host exports its services by plain name, as the module's import library names them: the same
+# list, made the executable's own (NAME; LIBRARY would mark the image as a DLL).
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${ORVANE_DEF})
+file(READ ${ORVANE_DEF} ORVANE_EXPORTS)
+string(REGEX REPLACE "(^|\n)LIBRARY[ \t]+" "\\1NAME " ORVANE_EXPORTS "${ORVANE_EXPORTS}")
+set(ORVANE_EXE_DEF ${CMAKE_BINARY_DIR}/orvane-exports.def)
+file(WRITE ${ORVANE_EXE_DEF} "${ORVANE_EXPORTS}")
+
 add_executable(orvane ${STANDIN_CORE_SOURCES} ${STANDIN_WINDOWS_SOURCES})
 set_target_properties(orvane PROPERTIES OUTPUT_NAME orvane RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
 target_compile_definitions(orvane PRIVATE ${DIVAZIVIR_WINDOWS_DEFINITIONS})
 target_include_directories(orvane PRIVATE ${CMAKE_SOURCE_DIR}/standin ${CMAKE_SOURCE_DIR}/module)
 target_include_directories(orvane SYSTEM PRIVATE ${HOST_HEADERS_DIR})
-target_link_options(orvane PRIVATE ${DIVAZIVIR_STATIC_RUNTIME} -Wl,--kill-at ${ORVANE_DEF})
-set_property(TARGET orvane APPEND PROPERTY LINK_DEPENDS ${ORVANE_DEF})
+target_link_options(orvane PRIVATE ${DIVAZIVIR_STATIC_RUNTIME} -Wl,--kill-at ${ORVANE_EXE_DEF})
+set_property(TARGET orvane APPEND PROPERTY LINK_DEPENDS ${ORVANE_EXE_DEF})
 target_link_libraries(orvane PRIVATE user32 advapi32)
 add_dependencies(orvane divazivir)
