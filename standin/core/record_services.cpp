@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "document_records.h"
 #include "host/host_services.h"
 #include "host_state.h"
 
@@ -30,10 +31,11 @@ void writeKey(const KeyWords &words, void *key) {
 void copyOut(const Bytes &record, void *buffer, int32_t capacity) {
     if (buffer == nullptr || capacity <= 0)
         return;
-    std::memcpy(buffer, record.data(), std::min<size_t>(record.size(), static_cast<size_t>(capacity)));
+    std::memcpy(buffer, record.data(),
+                std::min<size_t>(record.size(), static_cast<size_t>(capacity)));
 }
 
-}  // namespace
+} // namespace
 
 extern "C" int32_t WINAPI OX_LoadEData(uint32_t tag, void *key, void *buffer, int32_t *size) {
     if (host().countCallAndCheckFailure("OX_LoadEData") || key == nullptr || size == nullptr)
@@ -59,20 +61,29 @@ extern "C" int32_t WINAPI OX_NextEData(uint32_t tag, void *key, void *buffer, in
     return 1;
 }
 
-extern "C" int32_t WINAPI OX_CreateEData(uint32_t tag, void *key, const void *buffer, int32_t size) {
+extern "C" int32_t WINAPI OX_CreateEData(uint32_t tag, void *key, const void *buffer,
+                                         int32_t size) {
     if (host().countCallAndCheckFailure("OX_CreateEData") || key == nullptr || buffer == nullptr ||
         size < 0)
+        return 0;
+    if (!standin::pluginMayChange(tag))
         return 0;
     const auto *bytes = static_cast<const uint8_t *>(buffer);
     auto created = host().store.create(tag, readKey(tag, key), Bytes(bytes, bytes + size));
     if (!created)
         return 0;
+    // Only what the document file can carry is kept, so every run's document can be written.
+    if (!standin::pluginRecordFits(tag, *created, static_cast<size_t>(size))) {
+        host().store.remove(tag, *created);
+        return 0;
+    }
     writeKey(*created, key);
     return 1;
 }
 
 extern "C" int32_t WINAPI OX_DeleteEData(uint32_t tag, void *key) {
-    if (host().countCallAndCheckFailure("OX_DeleteEData") || key == nullptr)
+    if (host().countCallAndCheckFailure("OX_DeleteEData") || key == nullptr ||
+        !standin::pluginMayChange(tag))
         return 0;
     return host().store.remove(tag, readKey(tag, key)) ? 1 : 0;
 }

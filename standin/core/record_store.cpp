@@ -33,7 +33,8 @@ std::optional<KeyWords> RecordStore::create(uint32_t tag, KeyWords key, Bytes da
         uint32_t highest = 0;
         for (const auto &entry : byKey)
             highest = std::max<uint32_t>(highest, entry.first[0]);
-        if (highest >= kChosenByHost)
+        // 0xFFFF itself stays reserved for "chosen by the host".
+        if (highest + 1 >= kChosenByHost)
             return std::nullopt;
         key[0] = static_cast<uint16_t>(highest + 1);
     }
@@ -48,7 +49,7 @@ std::optional<KeyWords> RecordStore::create(uint32_t tag, KeyWords key, Bytes da
                 break;
             highest = std::max<int32_t>(highest, it->first[word]);
         }
-        if (highest >= kChosenByHost)
+        if (highest + 1 >= kChosenByHost)
             return std::nullopt;
         key[word] = static_cast<uint16_t>(highest + 1);
     }
