@@ -20,30 +20,37 @@ struct RegistryValue {
         return type == other.type && data == other.data;
     }
 };
-// The plug-in's key under HKEY_CURRENT_USER: absent means no key, an empty map a key without values.
-using RegistryKeyState = std::optional<std::map<std::string, RegistryValue>>;
+// Registry names compare without regard to case, as the platform's registry does.
+struct RegistryNameLess {
+    bool operator()(const std::string &left, const std::string &right) const;
+};
+using RegistryValues = std::map<std::string, RegistryValue, RegistryNameLess>;
+// The plug-in's key under HKEY_CURRENT_USER: absent means no key, an empty map a key without
+// values.
+using RegistryKeyState = std::optional<RegistryValues>;
 
 // A message box as the host saw it.
 struct MessageRecord {
     std::string caption;
     std::string text;
     uint32_t style = 0;
-    std::string owner;   // "host" or the id of the dialog that owns it
-    std::string answer;  // "ok", "yes", "no" or "cancel"
+    std::string owner;  // "host" or the id of the dialog that owns it
+    std::string answer; // "ok", "yes", "no" or "cancel"
 };
 
 // What the report says of one invocation.
 struct InvocationRecord {
     int32_t result = 0;
-    std::vector<std::string> dialogsJson;  // one JSON object per dialog shown, written by the dialog model
+    std::vector<std::string>
+        dialogsJson; // one JSON object per dialog shown, written by the dialog model
     std::vector<MessageRecord> messages;
     int updateLayoutCalls = 0;
     std::vector<std::string> skippedSteps;
 };
 
 struct FailRule {
-    std::string service;  // e.g. "OX_CreateEData"
-    int64_t call = 0;     // 1-based, counted over the whole run
+    std::string service; // e.g. "OX_CreateEData"
+    int64_t call = 0;    // 1-based, counted over the whole run
 };
 
 struct Host {
@@ -52,10 +59,10 @@ struct Host {
     bool controlHeld = false;
     bool shiftHeld = false;
     std::vector<FailRule> failRules;
-    std::map<std::string, int64_t> callCounts;  // per OX_ service
-    std::deque<std::string> pendingAnswers;     // answers queued for the next message boxes
-    std::deque<std::string> pendingSteps;       // the scripted user's steps of this invocation
-    std::vector<InvocationRecord> invocations;  // the current one is the last
+    std::map<std::string, int64_t> callCounts; // per OX_ service
+    std::deque<std::string> pendingAnswers;    // answers queued for the next message boxes
+    std::deque<std::string> pendingSteps;      // the scripted user's steps of this invocation
+    std::vector<InvocationRecord> invocations; // the current one is the last
 
     InvocationRecord &currentInvocation();
     // Counts one call of a service and tells whether a fail rule makes it fail.
@@ -66,12 +73,22 @@ Host &host();
 // A fresh host: empty store and registry, no keys, no rules, no counts.
 void resetHost();
 
-}  // namespace standin
+// Opens the record of a new invocation whose scripted user takes these steps.
+void beginInvocation(const std::vector<std::string> &steps);
+// Steps and queued answers nobody used are listed as skipped.
+void finishInvocation(int32_t result);
+
+} // namespace standin
 
 namespace standin {
-// The answer for the next message box: a queued one, or empty for the box's default button.
+// The answer for the next message box: a queued one; else, when the next pending step is an
+// answer step, that step's answer (the step is used up); else empty for the box's default button.
 std::string takeMessageBoxAnswer();
-// Maps a message box's pressed button to its report word and back.
+// The button the person presses. An answer the box has no button for (no on an OK box) is
+// listed as a skipped step, and the box's default button is pressed instead.
 int buttonFromAnswer(const std::string &answer, uint32_t style);
+// Both of the above: the button pressed in the next message box of this style.
+int answerMessageBox(uint32_t style);
+// The report word of a pressed button.
 std::string answerFromButton(int button);
-}  // namespace standin
+} // namespace standin
