@@ -6,7 +6,7 @@ endif()
 add_compile_options(-Wall -Wextra)
 
 find_package(nlohmann_json 3 REQUIRED)
-find_package(CLI11 CONFIG QUIET)
+find_package(CLI11 CONFIG REQUIRED)
 
 # The Windows API subset and the host's services that the native stand-in host supplies.
 file(GLOB STANDIN_CORE_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/standin/core/*.cpp)
@@ -16,7 +16,7 @@ list(REMOVE_ITEM STANDIN_NATIVE_SOURCES ${CMAKE_SOURCE_DIR}/standin/native/main.
 add_library(standin_native STATIC ${STANDIN_CORE_SOURCES} ${STANDIN_NATIVE_SOURCES})
 target_include_directories(standin_native
   PUBLIC ${CMAKE_SOURCE_DIR}/standin/native/include ${CMAKE_SOURCE_DIR}/standin ${CMAKE_SOURCE_DIR}/module)
-target_link_libraries(standin_native PUBLIC nlohmann_json::nlohmann_json)
+target_link_libraries(standin_native PUBLIC nlohmann_json::nlohmann_json CLI11::CLI11)
 
 add_library(divazivir_module STATIC ${DIVAZIVIR_MODULE_SOURCES})
 target_include_directories(divazivir_module PUBLIC ${CMAKE_SOURCE_DIR}/module)
@@ -31,6 +31,15 @@ endif()
 enable_testing()
 if(EXISTS ${CMAKE_SOURCE_DIR}/tests/CMakeLists.txt)
   add_subdirectory(tests)
+  # The scenario suite runs the real orvane-sim and keeps its outputs for the Windows build to
+  # compare against.
+  if(TARGET orvane-sim AND TARGET unit_tests)
+    add_dependencies(unit_tests orvane-sim)
+    target_compile_definitions(unit_tests PRIVATE
+      ORVANE_SIM_PATH="$<TARGET_FILE:orvane-sim>"
+      SCENARIO_SOURCE_DIR="${CMAKE_SOURCE_DIR}/tests/scenarios"
+      SCENARIO_OUTPUT_DIR="${CMAKE_BINARY_DIR}/scenarios/native")
+  endif()
 endif()
 if(EXISTS ${CMAKE_SOURCE_DIR}/bench/CMakeLists.txt)
   add_subdirectory(bench)

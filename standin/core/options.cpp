@@ -1,0 +1,132 @@
+#include "options.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+#include <CLI/CLI.hpp>
+
+#include "script.h"
+
+namespace standin {
+
+namespace {
+
+constexpr const char *kRecordServices[] = {"OX_LoadEData", "OX_NextEData", "OX_CreateEData",
+                                           "OX_DeleteEData"};
+
+// Thrown for a value that CLI11 accepted but the host does not.
+struct BadValue : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
+
+void readKeys(const std::string &value, Options &options) {
+    if (value.empty() || value == "none")
+        return;
+    size_t start = 0;
+    while (start <= value.size()) {
+        const size_t end = std::min(value.find(',', start), value.size());
+        const std::string word = value.substr(start, end - start);
+        if (word == "ctrl")
+            options.controlHeld = true;
+        else if (word == "shift")
+            options.shiftHeld = true;
+        else
+            throw BadValue("--keys: \"" + word + "\" is not ctrl or shift (use ctrl, shift, " +
+                           "ctrl,shift or none)");
+        start = end + 1;
+    }
+}
+
+FailRule readFailRule(const std::string &value) {
+    const size_t colon = value.rfind(':');
+    const std::string service = colon == std::string::npos ? value : value.substr(0, colon);
+    const std::string call = colon == std::string::npos ? "" : value.substr(colon + 1);
+    if (std::find(std::begin(kRecordServices), std::end(kRecordServices), service) ==
+        std::end(kRecordServices))
+        throw BadValue("--fail " + value +
+                       ": SERVICE must be OX_LoadEData, OX_NextEData, OX_CreateEData or "
+                       "OX_DeleteEData");
+    const bool digits = !call.empty() && call.size() <= 18 &&
+                        call.find_first_not_of("0123456789") == std::string::npos;
+    const int64_t number = digits ? std::stoll(call) : 0;
+    if (number < 1)
+        throw BadValue("--fail " + value + ": N must be a whole number of at least 1");
+    return {service, number};
+}
+
+std::vector<std::string> readScript(const std::string &value) {
+    std::vector<ScriptStep> steps;
+    std::string problem;
+    if (!parseScript(value, steps, problem))
+        throw BadValue("--do: " + problem);
+    std::vector<std::string> texts;
+    for (const auto &step : steps)
+        texts.push_back(stepText(step));
+    return texts;
+}
+
+} // namespace
+
+CommandLine parseCommandLine(const std::string &programName,
+                             const std::vector<std::string> &arguments) {
+    CommandLine result;
+    Options &options = result.options;
+    std::string keys;
+    std::vector<std::string> scripts;
+    std::vector<std::string> failRules;
+
+    CLI::App app("Plays the host program for the divider plug-in: loads the document, runs the "
+                 "plug-in's command with a scripted user and writes what came of it.",
+                 programName);
+    app.add_option("DOCUMENT.json", options.documentPath, "The document to load")->required();
+    app.add_option("--registry", options.registryPath,
+                   "Registry state: read before Init (a missing file is no key), written after "
+                   "Terminate");
+    app.add_option("--out", options.outPath, "The document after the run");
+    app.add_option("--report", options.reportPath, "The report; - for standard output");
+    app.add_option("--svg", options.svgPath, "A picture of the pages after the run");
+    app.add_option("--keys", keys,
+                   "Keys held during every invocation: ctrl, shift, ctrl,shift or none");
+    app.add_option("--do", scripts, "The scripted user of one invocation; repeat for more")
+        ->expected(1)
+        ->allow_extra_args(false)
+        ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
+    app.add_option("--fail", failRules,
+                   "SERVICE:N makes the N-th call of an OX_ record service fail; repeatable")
+        ->expected(1)
+        ->allow_extra_args(false)
+        ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
+
+    try {
+        // CLI11 takes the arguments last first.
+        std::vector<std::string> reversed(arguments.rbegin(), arguments.rend());
+        app.parse(reversed);
+        if (options.documentPath.empty())
+            throw BadValue("DOCUMENT.json: the file name is empty");
+        for (const char *name : {"--registry", "--out", "--report", "--svg"})
+            if (app.count(name) > 0 && app.get_option(name)->as<std::string>().empty())
+                throw BadValue(std::string(name) + ": the file name is empty");
+        readKeys(keys, options);
+        for (const auto &script : scripts)
+            options.scripts.push_back(readScript(script));
+        if (options.scripts.empty())
+            options.scripts.emplace_back();
+        for (const auto &rule : failRules)
+            options.failRules.push_back(readFailRule(rule));
+    } catch (const CLI::CallForHelp &) {
+        result.exitStatus = 0;
+        result.message = app.help();
+        return result;
+    } catch (const CLI::ParseError &error) {
+        result.exitStatus = 2;
+        result.message = programName + ": " + error.what();
+        return result;
+    } catch (const BadValue &error) {
+        result.exitStatus = 2;
+        result.message = programName + ": " + error.what();
+        return result;
+    }
+    return result;
+}
+
+} // namespace standin
