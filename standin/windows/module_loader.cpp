@@ -13,9 +13,12 @@ std::string executableDirectory() {
     return separator == std::string::npos ? std::string() : directory.substr(0, separator + 1);
 }
 
-template <typename Function> bool find(HMODULE module, const char *name, Function &function) {
-    // The entry points are looked up by name only, as the host program does.
+// The entry points are looked up by name only, as the host program does.
+template <typename Function>
+bool find(HMODULE module, const char *name, Function &function, std::string &missing) {
     function = reinterpret_cast<Function>(reinterpret_cast<void *>(GetProcAddress(module, name)));
+    if (function == nullptr && missing.empty())
+        missing = name;
     return function != nullptr;
 }
 
@@ -23,28 +26,20 @@ template <typename Function> bool find(HMODULE module, const char *name, Functio
 
 namespace standin {
 
-std::string loadModule(LoadedModule &module) {
+std::string loadModule(HMODULE &handle, ModuleEntryPoints &entryPoints) {
     const std::string path = executableDirectory() + kModuleFile;
-    module.handle = LoadLibraryA(path.c_str());
-    if (module.handle == nullptr)
+    handle = LoadLibraryA(path.c_str());
+    if (handle == nullptr)
         return "cannot load " + path + " (error " + std::to_string(GetLastError()) + ")";
-    struct Named {
-        const char *name;
-        bool found;
-    } entryPoints[] = {
-        {"OrvaneExtensionVersion", find(module.handle, "OrvaneExtensionVersion", module.version)},
-        {"OrvaneExtensionInit", find(module.handle, "OrvaneExtensionInit", module.init)},
-        {"OrvaneExtensionEnumerate",
-         find(module.handle, "OrvaneExtensionEnumerate", module.enumerate)},
-        {"OrvaneExtensionInvoke", find(module.handle, "OrvaneExtensionInvoke", module.invoke)},
-        {"OrvaneExtensionTerminate",
-         find(module.handle, "OrvaneExtensionTerminate", module.terminate)},
-        {"OrvaneExtensionGetMenuStatus",
-         find(module.handle, "OrvaneExtensionGetMenuStatus", module.getMenuStatus)},
-    };
-    for (const Named &entryPoint : entryPoints)
-        if (!entryPoint.found)
-            return path + " does not export " + entryPoint.name;
+    std::string missing;
+    find(handle, "OrvaneExtensionVersion", entryPoints.version, missing);
+    find(handle, "OrvaneExtensionInit", entryPoints.init, missing);
+    find(handle, "OrvaneExtensionEnumerate", entryPoints.enumerate, missing);
+    find(handle, "OrvaneExtensionInvoke", entryPoints.invoke, missing);
+    find(handle, "OrvaneExtensionTerminate", entryPoints.terminate, missing);
+    find(handle, "OrvaneExtensionGetMenuStatus", entryPoints.menuStatus, missing);
+    if (!missing.empty())
+        return path + " does not export " + missing;
     return {};
 }
 

@@ -4,21 +4,11 @@
 #include <string>
 #include <windows.h>
 
-#include "shell/entry_points.h"
+#include "core/run.h"
 
 namespace standin {
 
-struct LoadedModule {
-    HMODULE handle = nullptr;
-    decltype(&OrvaneExtensionVersion) version = nullptr;
-    decltype(&OrvaneExtensionInit) init = nullptr;
-    decltype(&OrvaneExtensionEnumerate) enumerate = nullptr;
-    decltype(&OrvaneExtensionInvoke) invoke = nullptr;
-    decltype(&OrvaneExtensionTerminate) terminate = nullptr;
-    decltype(&OrvaneExtensionGetMenuStatus) getMenuStatus = nullptr;
-};
-
-// Empty on success, else what went wrong.
-std::string loadModule(LoadedModule &module);
+// Empty on success, else what went wrong; the handle is the loaded module.
+std::string loadModule(HMODULE &handle, ModuleEntryPoints &entryPoints);
 
 } // namespace standin

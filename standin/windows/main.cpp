@@ -1,0 +1,50 @@
+// orvane.exe: the stand-in host on Windows, driving the real divazivir.dll.
+#include <cstdio>
+#include <cstdlib>
+
+#include "core/host_state.h"
+#include "core/run.h"
+#include "key_state.h"
+#include "main_window.h"
+#include "message_boxes.h"
+#include "module_loader.h"
+#include "plugin_registry_key.h"
+
+namespace {
+
+constexpr const char *kProgramName = "orvane.exe";
+// The host itself failed, not the module or the input.
+constexpr int kHostFailure = 1;
+
+[[noreturn]] void giveUp(const std::string &problem) {
+    std::fprintf(stderr, "%s: %s\n", kProgramName, problem.c_str());
+    std::exit(kHostFailure);
+}
+
+} // namespace
+
+int main(int argc, char **argv) {
+    HMODULE module = nullptr;
+    standin::ModuleEntryPoints entryPoints;
+    const std::string loadProblem = standin::loadModule(module, entryPoints);
+    if (!loadProblem.empty())
+        giveUp(loadProblem);
+    if (!standin::recordMessageBoxes(module))
+        giveUp("the module imports no MessageBoxA from USER32.dll");
+    if (standin::hostMainWindow() == nullptr)
+        giveUp("cannot create the main window");
+
+    standin::RunHooks hooks;
+    hooks.ownerWindow = [] { return standin::hostMainWindow(); };
+    hooks.applyRegistry = [] {
+        const std::string problem = standin::writePluginKey(standin::host().registry);
+        if (!problem.empty())
+            giveUp(problem);
+    };
+    hooks.beforeInvocation = [] {
+        if (!standin::holdKeys(standin::host().controlHeld, standin::host().shiftHeld))
+            giveUp("cannot set the keyboard state");
+    };
+    hooks.readRegistryBack = [] { standin::host().registry = standin::readPluginKey(); };
+    return standin::runFromCommandLine(kProgramName, argc, argv, entryPoints, hooks);
+}
