@@ -1,14 +1,16 @@
 #!/usr/bin/env bash
 # Checks the export and import tables of divazivir.dll: the host finds the six entry points by
 # their plain names and ordinals, and the module needs nothing but the host and four system DLLs.
+# When orvane.exe lies next to it, checks that the host exports every service by its plain name.
 # Usage: check_dll_tables.sh DIVAZIVIR.DLL HOST_SERVICES.DEF [OBJDUMP]
+# Exits 77 (skipped) when the DLL has not been built.
 set -euo pipefail
 
 dll=$1
 services_def=$2
 objdump=${3:-i686-w64-mingw32-objdump}
 
-[[ -f $dll ]] || { echo "no such file: $dll" >&2; exit 1; }
+[[ -f $dll ]] || { echo "not built: $dll" >&2; exit 77; }
 dump=$("$objdump" -p "$dll")
 
 # Exports as "ORDINAL NAME", the ordinal being the name's index plus the ordinal base.
@@ -59,6 +61,18 @@ host_imports=$(awk '$1 == "orvane.exe" { print $2 }' <<<"$imports" | sort)
 [[ -n $host_imports ]] || fail "nothing is imported from orvane.exe"
 unknown_services=$(comm -13 <(echo "$host_services") <(echo "$host_imports"))
 [[ -z $unknown_services ]] || fail "imports from orvane.exe that are no host service: $(echo $unknown_services)"
+
+host_exe=$(dirname "$dll")/orvane.exe
+if [[ -f $host_exe ]]; then
+    host_dump=$("$objdump" -p "$host_exe")
+    host_exports=$(awk '
+        /^\[Ordinal\/Name Pointer\] Table/ { inTable = 1; next }
+        inTable && /^[[:space:]]*$/ { inTable = 0 }
+        inTable { gsub(/[][]/, " "); print $2 }' <<<"$host_dump" | sort)
+    missing_services=$(comm -23 <(echo "$host_services") <(echo "$host_exports"))
+    [[ -z $missing_services ]] || fail "orvane.exe does not export: $(echo $missing_services)"
+    if grep -qE '^[[:space:]]+DLL$' <<<"$host_dump"; then fail "orvane.exe is marked as a DLL"; fi
+fi
 
 if ((failures > 0)); then
     exit 1

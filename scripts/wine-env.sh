@@ -1,0 +1,60 @@
+#!/usr/bin/env bash
+# Runs a command in the Wine environment of the Windows build: its own prefix under the build tree,
+# one Xvfb display and a persistent wineserver, both stopped again when the command ends. Runs that
+# share the prefix take turns, since the plug-in's registry key lives in it.
+#
+#   scripts/wine-env.sh wine build/windows/orvane.exe score.json --report -
+#
+# WINE_BUILD_DIR (default build/windows) names the build whose prefix is used.
+set -euo pipefail
+
+root=$(cd "$(dirname "$0")/.." && pwd)
+build_dir=$(cd "${WINE_BUILD_DIR:-$root/build/windows}" && pwd)
+
+export WINEPREFIX=$build_dir/wineprefix
+export WINEARCH=win32
+export WINEDEBUG=-all
+# No Mono or Gecko: nothing here needs them, and their installers would ask.
+export WINEDLLOVERRIDES="mscoree,mshtml="
+
+exec 9>"$WINEPREFIX.lock"
+flock 9
+
+xvfb_pid=
+cleanup() {
+    wineserver -k 2>/dev/null || true
+    if [[ -n $xvfb_pid ]]; then
+        kill "$xvfb_pid" 2>/dev/null || true
+        wait "$xvfb_pid" 2>/dev/null || true
+    fi
+}
+trap cleanup EXIT
+
+# A server left from an earlier run may be bound to a display that is gone.
+wineserver -k 2>/dev/null || true
+
+display_file=$(mktemp)
+Xvfb -displayfd 8 -screen 0 1024x768x24 -nolisten tcp 8>"$display_file" >/dev/null 2>&1 &
+xvfb_pid=$!
+for _ in $(seq 100); do
+    [[ -s $display_file ]] && break
+    sleep 0.05
+done
+display=$(tr -d '[:space:]' <"$display_file")
+rm -f "$display_file"
+[[ -n $display ]] || { echo "wine-env: Xvfb did not start" >&2; exit 1; }
+export DISPLAY=:$display
+
+if [[ ! -f $WINEPREFIX/system.reg ]]; then
+    started=$(date +%s%N)
+    wineboot -i >/dev/null 2>&1
+    # Without a window manager, a managed window waits two seconds for every unmap that no
+    # manager confirms: each message box would take two seconds to close.
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
+    wineserver -w
+    elapsed_ms=$((($(date +%s%N) - started) / 1000000))
+    echo "wine-env: created $WINEPREFIX in $((elapsed_ms / 1000)).$((elapsed_ms % 1000 / 100)) s" >&2
+fi
+
+wineserver -p
+"$@"
