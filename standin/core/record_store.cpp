@@ -30,9 +30,8 @@ std::optional<std::pair<KeyWords, const Bytes *>> RecordStore::next(uint32_t tag
 std::optional<KeyWords> RecordStore::create(uint32_t tag, KeyWords key, Bytes data) {
     auto &byKey = records_[tag];
     if (!key.empty() && key[0] == kChosenByHost) {
-        uint32_t highest = 0;
-        for (const auto &entry : byKey)
-            highest = std::max<uint32_t>(highest, entry.first[0]);
+        // Keys sort by their first word first, so the last key holds the highest number.
+        const uint32_t highest = byKey.empty() ? 0 : byKey.rbegin()->first[0];
         // 0xFFFF itself stays reserved for "chosen by the host".
         if (highest + 1 >= kChosenByHost)
             return std::nullopt;
