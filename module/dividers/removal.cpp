@@ -1,9 +1,9 @@
 #include "dividers/removal.h"
 
+#include <algorithm>
 #include <cstring>
 #include <exception>
 #include <limits>
-#include <unordered_map>
 #include <vector>
 
 #include "dividers/divider_templates.h"
@@ -21,20 +21,33 @@
 namespace {
 
 constexpr RecordKey kFirstAssignmentKey = {1, 0};
+constexpr size_t kKeyWordValues = 0x10000;
 
 struct ComparisonTexts {
     char plain[kDividerTextCapacity];
     char with8194[kDividerTextCapacity];
 };
 
-// What the three walks gather, all in the order the nested walks would meet it.
+struct DefinitionLink {
+    uint16_t block;
+    uint16_t definition;
+};
+
+struct AssignmentLink {
+    uint16_t definition;
+    RecordKey key;
+};
+
+// What the three walks gather. Each list keeps walk order among equal owners (stable sorts), so
+// that for a block its definitions come in key order, and for a definition its assignments.
 struct RemovalIndex {
-    // Divider text block numbers in walk order; a number met twice (under two sub-indices) twice.
+    // A block number met twice (under two sub-indices) is listed twice, as the nested walks visit
+    // its definitions twice.
     std::vector<uint16_t> dividerBlocks;
-    // For each divider block number, the numbers of the definitions referring to it, in key order.
-    std::unordered_map<uint16_t, std::vector<uint16_t>> definitionsOfBlock;
-    // For each of those definition numbers, the keys of its assignments in range, in key order.
-    std::unordered_map<uint16_t, std::vector<RecordKey>> assignmentsOfDefinition;
+    std::vector<bool> isDividerBlock;
+    std::vector<bool> isWantedDefinition;
+    std::vector<DefinitionLink> definitions; // sorted by block
+    std::vector<AssignmentLink> assignments; // sorted by definition, in range only
 };
 
 struct PageRange {
@@ -80,27 +93,30 @@ void findDividerBlocks(const ComparisonTexts &texts, RemovalIndex &index) {
 }
 
 void findDefinitions(RemovalIndex &index) {
+    index.isDividerBlock.assign(kKeyWordValues, false);
+    index.isWantedDefinition.assign(kKeyWordValues, false);
     for (uint16_t block : index.dividerBlocks)
-        index.definitionsOfBlock[block];
+        index.isDividerBlock[block] = true;
     RecordKey key = {0, 0};
     TextExpressionDef definition = {};
     while (hostSucceeded(
         OX_NextEData(kTextExpressionDefTag, &key, &definition, kTextExpressionDefSize))) {
-        auto found =
-            index.definitionsOfBlock.find(static_cast<uint16_t>(definition.textBlockNumber));
-        if (found != index.definitionsOfBlock.end())
-            found->second.push_back(static_cast<uint16_t>(key.number));
+        const auto block = static_cast<uint16_t>(definition.textBlockNumber);
+        if (index.isDividerBlock[block]) {
+            index.definitions.push_back({block, static_cast<uint16_t>(key.number)});
+            index.isWantedDefinition[static_cast<uint16_t>(key.number)] = true;
+        }
         // A short record must not inherit the previous one's bytes.
         definition = TextExpressionDef{};
     }
+    std::stable_sort(
+        index.definitions.begin(), index.definitions.end(),
+        [](const DefinitionLink &a, const DefinitionLink &b) { return a.block < b.block; });
 }
 
 // Page 0 lies before the first key visited and is never seen.
 void findAssignments(PageRange range, RemovalIndex &index) {
-    for (const auto &entry : index.definitionsOfBlock)
-        for (uint16_t definition : entry.second)
-            index.assignmentsOfDefinition[definition];
-    if (index.assignmentsOfDefinition.empty())
+    if (index.definitions.empty())
         return;
     RecordKey key = kFirstAssignmentKey;
     ExpressionAssignment assignment = {};
@@ -110,16 +126,17 @@ void findAssignments(PageRange range, RemovalIndex &index) {
         found = hostSucceeded(
             OX_NextEData(kExpressionAssignmentTag, &key, &assignment, kExpressionAssignmentSize));
     while (found) {
-        if (range.holds(static_cast<uint16_t>(key.number))) {
-            auto keys = index.assignmentsOfDefinition.find(
-                static_cast<uint16_t>(assignment.expressionNumber));
-            if (keys != index.assignmentsOfDefinition.end())
-                keys->second.push_back(key);
-        }
+        const auto definition = static_cast<uint16_t>(assignment.expressionNumber);
+        if (range.holds(static_cast<uint16_t>(key.number)) && index.isWantedDefinition[definition])
+            index.assignments.push_back({definition, key});
         assignment = ExpressionAssignment{};
         found = hostSucceeded(
             OX_NextEData(kExpressionAssignmentTag, &key, &assignment, kExpressionAssignmentSize));
     }
+    std::stable_sort(index.assignments.begin(), index.assignments.end(),
+                     [](const AssignmentLink &a, const AssignmentLink &b) {
+                         return a.definition < b.definition;
+                     });
 }
 
 // Replays the collection backwards: the last collected key goes first. Keys collected twice are
@@ -127,16 +144,20 @@ void findAssignments(PageRange range, RemovalIndex &index) {
 int64_t deleteCollected(const RemovalIndex &index) {
     int64_t count = 0;
     for (auto block = index.dividerBlocks.rbegin(); block != index.dividerBlocks.rend(); ++block) {
-        const auto definitions = index.definitionsOfBlock.find(*block);
-        if (definitions == index.definitionsOfBlock.end())
-            continue;
-        for (auto definition = definitions->second.rbegin();
-             definition != definitions->second.rend(); ++definition) {
-            const auto keys = index.assignmentsOfDefinition.find(*definition);
-            if (keys == index.assignmentsOfDefinition.end())
-                continue;
-            for (auto key = keys->second.rbegin(); key != keys->second.rend(); ++key) {
-                RecordKey doomed = *key;
+        const auto definitions = std::equal_range(
+            index.definitions.begin(), index.definitions.end(), DefinitionLink{*block, 0},
+            [](const DefinitionLink &a, const DefinitionLink &b) { return a.block < b.block; });
+        for (auto definition = definitions.second; definition != definitions.first;) {
+            --definition;
+            const auto keys =
+                std::equal_range(index.assignments.begin(), index.assignments.end(),
+                                 AssignmentLink{definition->definition, {0, 0}},
+                                 [](const AssignmentLink &a, const AssignmentLink &b) {
+                                     return a.definition < b.definition;
+                                 });
+            for (auto key = keys.second; key != keys.first;) {
+                --key;
+                RecordKey doomed = key->key;
                 OX_DeleteEData(kExpressionAssignmentTag, &doomed);
                 ++count;
             }
