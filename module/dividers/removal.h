@@ -4,7 +4,9 @@
 #include <cstdint>
 #include <windows.h>
 
-// The number of assignments deleted; 0 also when nothing could be collected.
+// Deletes the placements of every divider text of the font size on the page range (compared as
+// unsigned 16-bit numbers) and returns how many deletions it made, in full 32 bits; 0 also when
+// its working lists cannot be allocated. Text blocks and definitions stay.
 int32_t removeDividers(int16_t firstPage, int16_t lastPage, int16_t fontSize);
 // 1 only when the user answers Yes.
 int32_t confirmRemoval(HWND owner);

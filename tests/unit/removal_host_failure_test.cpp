@@ -38,12 +38,6 @@ TEST_F(RemovalHostFailure, FailingLengthQueryEndsTheTextBlockWalk) {
     EXPECT_EQ(pagesLeft(), (std::vector<int16_t>{2, 3}));
 }
 
-TEST_F(RemovalHostFailure, FailingLengthQueryOnTheFirstBlockRemovesNothing) {
-    failCall("OX_LoadEData", 1);
-    EXPECT_EQ(removeDividers(1, 3, 14), 0);
-    EXPECT_EQ(pagesLeft(), (std::vector<int16_t>{1, 2, 3}));
-}
-
 TEST_F(RemovalHostFailure, BlockWhoseTextCannotBeLoadedIsSkipped) {
     failCall("OX_LoadEData", 4); // the text of block 2
     EXPECT_EQ(removeDividers(1, 3, 14), 2);
