@@ -103,9 +103,9 @@ RecordStore generateDocument(std::mt19937 &random) {
         const uint32_t number = pick(8) == 0 ? 32768 + pick(3) : pick(24);
         const uint32_t block = pick(6) == 0 ? 100 + pick(5) : usedBlocks[pick(usedBlocks.size())];
         const int16_t subIndex = word(pick(4) == 0 ? 1 + pick(2) : 0);
-        if (pick(10) == 0) // too short to hold a block number: reads as block 0
+        if (pick(10) == 0) // one byte: the block number's high byte reads as 0
             docbuild::store().put(kTextExpressionDefTag, docbuild::key2(number, subIndex),
-                                  standin::Bytes(pick(2), 0));
+                                  standin::Bytes(1, static_cast<uint8_t>(pick(2))));
         else
             docbuild::putExpressionDef(word(number), subIndex, word(block));
         definitions.push_back(number);
