@@ -14,8 +14,8 @@
 
 namespace {
 
-// The last system number a page can reach when no later page has systems. The host's own bound of
-// 32000 silently dropped the dividers of systems numbered above it; the walk ends at the first
+// The end bound of a page when no later page has systems: every system number. A bound of 32000
+// would silently drop the dividers of systems numbered above it; the walk ends at the first
 // missing system anyway.
 constexpr int32_t kNoLaterSystems = INT16_MAX;
 
@@ -50,16 +50,18 @@ int16_t loadFirstSystem(int16_t page) {
     return record.firstSystem;
 }
 
-// The first system of the next page that has systems; kNoLaterSystems + 1 when there is none.
-int32_t nextPagesFirstSystem(int16_t page) {
+// The first system of the next page that has systems, if there is one.
+bool findNextPagesFirstSystem(int16_t page, int16_t *firstSystem) {
     RecordKey key = {page, 0};
     PageRecord record;
     for (;;) {
         std::memset(&record, 0, sizeof record);
         if (!hostSucceeded(OX_NextEData(kPageRecordTag, &key, &record, kPageRecordSize)))
-            return kNoLaterSystems + 1;
-        if (record.firstSystem != kPageWithoutSystems)
-            return record.firstSystem;
+            return false;
+        if (record.firstSystem != kPageWithoutSystems) {
+            *firstSystem = record.firstSystem;
+            return true;
+        }
     }
 }
 
@@ -154,13 +156,16 @@ int32_t placeDividers(HWND owner) {
         if (firstSystem == kPageWithoutSystems)
             continue;
 
-        const int32_t nextFirstSystem = nextPagesFirstSystem(page);
-        if (nextFirstSystem == kLayoutNotUpToDate) {
-            reportLayoutError(owner);
-            return 0;
-        }
         // Exclusive: the last system of the page never becomes an upper system.
-        const int32_t endBound = wrap16(nextFirstSystem - 1);
+        int32_t endBound = kNoLaterSystems;
+        int16_t nextFirstSystem = 0;
+        if (findNextPagesFirstSystem(page, &nextFirstSystem)) {
+            if (nextFirstSystem == kLayoutNotUpToDate) {
+                reportLayoutError(owner);
+                return 0;
+            }
+            endBound = wrap16(nextFirstSystem - 1);
+        }
         const bool rightOrigin = usesRightOrigin(dividerSettings.rightMarginOrigin, page);
 
         int32_t runningY = 0;
