@@ -18,6 +18,29 @@ target_include_directories(standin_native
   PUBLIC ${CMAKE_SOURCE_DIR}/standin/native/include ${CMAKE_SOURCE_DIR}/standin ${CMAKE_SOURCE_DIR}/module)
 target_link_libraries(standin_native PUBLIC nlohmann_json::nlohmann_json CLI11::CLI11)
 
+# Dialog templates: the module's resource script compiled by the Windows resource compiler, and
+# the bytes of the .res embedded in the native host, whose dialogs are built from them.
+find_program(DIVAZIVIR_WINDRES NAMES i686-w64-mingw32-windres windres)
+if(NOT DIVAZIVIR_WINDRES)
+  message(FATAL_ERROR "i686-w64-mingw32-windres is missing: install binutils-mingw-w64-i686")
+endif()
+set(DIVAZIVIR_RES ${CMAKE_BINARY_DIR}/divazivir.res)
+set(DIVAZIVIR_RES_SOURCE ${CMAKE_BINARY_DIR}/generated/module_resources.cpp)
+add_custom_command(
+  OUTPUT ${DIVAZIVIR_RES}
+  COMMAND ${DIVAZIVIR_WINDRES} -I ${CMAKE_SOURCE_DIR}/module/resources
+          -i ${CMAKE_SOURCE_DIR}/module/resources/divazivir.rc -O res -o ${DIVAZIVIR_RES}
+  DEPENDS ${CMAKE_SOURCE_DIR}/module/resources/divazivir.rc
+          ${CMAKE_SOURCE_DIR}/module/resources/resource_ids.h
+  COMMENT "Compiling the dialog templates")
+add_custom_command(
+  OUTPUT ${DIVAZIVIR_RES_SOURCE}
+  COMMAND ${CMAKE_COMMAND} -DINPUT=${DIVAZIVIR_RES} -DOUTPUT=${DIVAZIVIR_RES_SOURCE}
+          -DSYMBOL=kModuleResourceBytes -DSIZE_SYMBOL=kModuleResourceSize -P ${CMAKE_SOURCE_DIR}/cmake/EmbedBytes.cmake
+  DEPENDS ${DIVAZIVIR_RES} ${CMAKE_SOURCE_DIR}/cmake/EmbedBytes.cmake
+  COMMENT "Embedding the dialog templates")
+target_sources(standin_native PRIVATE ${DIVAZIVIR_RES_SOURCE})
+
 add_library(divazivir_module STATIC ${DIVAZIVIR_MODULE_SOURCES})
 target_include_directories(divazivir_module PUBLIC ${CMAKE_SOURCE_DIR}/module)
 target_link_libraries(divazivir_module PUBLIC standin_native)
@@ -39,6 +62,12 @@ if(EXISTS ${CMAKE_SOURCE_DIR}/tests/CMakeLists.txt)
       ORVANE_SIM_PATH="$<TARGET_FILE:orvane-sim>"
       SCENARIO_SOURCE_DIR="${CMAKE_SOURCE_DIR}/tests/scenarios"
       SCENARIO_OUTPUT_DIR="${CMAKE_BINARY_DIR}/scenarios/native")
+  endif()
+  # The resource test reads the compiled templates back, and those of a built DLL when named.
+  if(TARGET unit_tests)
+    set(DIVAZIVIR_DLL "" CACHE FILEPATH "divazivir.dll whose dialog resources the tests also check")
+    target_compile_definitions(unit_tests PRIVATE DIVAZIVIR_RES_PATH="${DIVAZIVIR_RES}"
+                               DIVAZIVIR_DLL_PATH="${DIVAZIVIR_DLL}")
   endif()
 endif()
 if(EXISTS ${CMAKE_SOURCE_DIR}/bench/CMakeLists.txt)

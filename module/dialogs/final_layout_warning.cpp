@@ -1,4 +1,45 @@
 #include "dialogs/final_layout_warning.h"
 
-// Stand-in until the dialog lands: a shown warning answers as if the user chose No.
-int32_t runFinalLayoutWarning(HWND, int16_t *flag) { return *flag == 0 ? 1 : 0; }
+#include "host/host_services.h"
+#include "resources/resource_ids.h"
+
+int16_t *warningFlagRef = nullptr;
+int16_t warningResult = 0;
+
+int32_t runFinalLayoutWarning(HWND owner, int16_t *flag) {
+    warningFlagRef = flag;
+    if (flag == nullptr || *flag == 0)
+        return 1;
+    // Stays 0 when the host cannot run the dialog, so the run ends as after "No".
+    warningResult = 0;
+    OX_Dialog(IDD_FINAL_LAYOUT_WARNING, finalLayoutWarningProc, owner, 1, 0);
+    return warningResult;
+}
+
+int32_t WINAPI finalLayoutWarningProc(HWND dialog, UINT message, WPARAM wParam, LPARAM, int32_t) {
+    if (warningFlagRef == nullptr)
+        return 0;
+    if (message == WM_INITDIALOG) {
+        OX_SetDlgItemVal(dialog, IDC_DONT_SHOW_AGAIN, kCheckBoxValue, *warningFlagRef == 0 ? 1 : 0);
+        return 1;
+    }
+    if (message != WM_COMMAND)
+        return 0;
+    // The notification code in the high word is not looked at.
+    switch (LOWORD(wParam)) {
+    case IDC_WARNING_YES: {
+        warningResult = 1;
+        const bool dontShow = OX_GetDlgItemVal(dialog, IDC_DONT_SHOW_AGAIN, kCheckBoxValue) != 0;
+        *warningFlagRef = dontShow ? 0 : 1;
+        OX_EndDialog(dialog);
+        break;
+    }
+    case IDC_WARNING_NO:
+        // The box is not read: the flag keeps its value.
+        OX_EndDialog(dialog);
+        break;
+    default:
+        break;
+    }
+    return 0;
+}

@@ -1,0 +1,39 @@
+// The operations of the settings dialog behind its procedure, and the state they share.
+#pragma once
+
+#include <cstdint>
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include "settings/divider_settings.h"
+
+// The record being edited and the unit of the H and V edits; both outlive the dialog.
+extern DividerSettings *settingsRef;
+extern int16_t dialogUnit;
+
+int32_t WINAPI settingsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam,
+                                  int32_t reserved);
+
+void initSettingsDialog(HWND dialog);
+// 1 when the record was written; 0 after an error box, with the dialog left open.
+int32_t acceptSettings(HWND dialog);
+// 1 when dividers were deleted and the dialog is to end.
+int16_t handleRemoveButton(HWND dialog);
+void updateEnabledControls(HWND dialog);
+void applyAutoAdjustV(HWND dialog);
+// V in ORVU for a divider size: size * 4 / 2 * 26 / 10, each division truncating.
+int32_t autoAdjustedV(int16_t fontSize);
+void setPageSpinRanges(HWND dialog);
+void stepUserValue(HWND dialog, int32_t id, double step, double minimum, double maximum,
+                   int16_t unit);
+void stepMarginOrigin(HWND dialog, const NMUPDOWN *notification);
+int16_t selectedFontIndex(HWND dialog);
+
+// Messages sent to the controls directly.
+void setSpinRange(HWND dialog, int32_t id, int16_t lower, int16_t upper);
+void selectAllText(HWND dialog, int32_t id);
+void limitText(HWND dialog, int32_t id, int32_t count);
+
+void showPageRangeError(HWND dialog);
+void showRangeError(HWND dialog);
