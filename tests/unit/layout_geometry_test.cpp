@@ -102,13 +102,6 @@ TEST_F(LayoutGeometry, ScaledHeightIsKeptAsSixteenBits) {
     EXPECT_EQ(lastOf(0, kScaledStaves, 1).second, static_cast<int16_t>(48000));
 }
 
-TEST_F(LayoutGeometry, HeightPlaceIsOptional) {
-    putStaff(1);
-    putStaffList(0, {{1, -20}});
-    SystemRecord system = {};
-    EXPECT_EQ(lastVisibleStaffPosition(0, &system, 1, nullptr), -20);
-}
-
 TEST_F(LayoutGeometry, CountPagesCountsConsecutivePagesFromOne) {
     EXPECT_EQ(countPages(), 0);
     for (int16_t page = 2; page <= 12; ++page)

@@ -117,21 +117,6 @@ TEST_F(PlacementPosition, UpperSystemsOwnListBitChoosesTheListsOfBoth) {
     EXPECT_EQ(place(0), -885);
 }
 
-TEST_F(PlacementPosition, HiddenStavesAtTheEdgesAreSkipped) {
-    putStaff(1, {5, 0, kHiddenStaff});
-    putStaff(2, {4, 0, 0});
-    putStaff(3, {5, 0, kHiddenStaff});
-    putStaffList(0, {{1, 0}, {2, -300}, {3, -600}});
-    // lastPos -300 with height 96: yA -596; firstPos -300: runningY -650, yB -1050; -596 - 227 =
-    // -823.
-    EXPECT_EQ(place(0), -823);
-}
-
-TEST_F(PlacementPosition, FixedHeightLineMode) {
-    putStaff(2, {1, 3, 0}); // lineMode nonzero: 120 whatever lineCount says
-    EXPECT_EQ(place(0), -685);
-}
-
 TEST_F(PlacementPosition, AssignmentBytes) {
     dividerSettings.hAdjust = -37;
     dividerSettings.vAdjust = 5;

@@ -74,19 +74,6 @@ TEST_F(PlacementWalk, PairsStayOnTheirPageAndRunningYRestartsPerPage) {
     EXPECT_TRUE(messages().empty());
 }
 
-TEST_F(PlacementWalk, EveryDividerGetsItsOwnDefinition) {
-    putPage(1, 1);
-    putSystems(1, 4);
-    EXPECT_EQ(place(1, 1), 1);
-    const auto placed = assignments();
-    ASSERT_EQ(placed.size(), 3u);
-    for (size_t i = 0; i < placed.size(); ++i) {
-        EXPECT_EQ(placed[i].expressionNumber, static_cast<int16_t>(i + 1));
-        EXPECT_EQ(placed[i].subIndex, static_cast<int16_t>(i));
-        EXPECT_EQ(textBlockOfDefinition(placed[i].expressionNumber), static_cast<int32_t>(i + 1));
-    }
-}
-
 TEST_F(PlacementWalk, PagesWithoutSystemsAreSkippedAndNeverBoundAPage) {
     putPage(1, -1); // title page
     putPage(2, 1);
