@@ -1,0 +1,105 @@
+// The final-layout warning: when it shows, what its answers do to the run and to the flag.
+#include <gtest/gtest.h>
+
+#include "dialog_harness.h"
+#include "settings/divider_settings.h"
+#include "shell/run_sequence.h"
+
+using namespace dialogtest;
+
+namespace {
+
+class FinalLayoutWarning : public ::testing::Test {
+  protected:
+    void SetUp() override { freshDocument(1); }
+};
+
+TEST_F(FinalLayoutWarning, FlagOffShowsNothingAndGoesOn) {
+    int16_t flag = 0;
+    const Outcome outcome = runWarning(flag, {"click 7"});
+    EXPECT_EQ(outcome.result, 1);
+    EXPECT_EQ(flag, 0);
+    EXPECT_TRUE(outcome.dialogs.empty());
+    EXPECT_EQ(calls("OX_Dialog"), 0);
+    EXPECT_EQ(outcome.skippedSteps, std::vector<std::string>{"click 7"});
+}
+
+TEST_F(FinalLayoutWarning, OpensUntickedWithYesFocused) {
+    int16_t flag = 1;
+    const Outcome outcome = runWarning(flag, {"snapshot", "click 7"});
+    ASSERT_EQ(outcome.dialogs.size(), 1u);
+    EXPECT_EQ(outcome.dialogs[0]["id"], 20129);
+    const Json &opened = outcome.snapshot(0);
+    EXPECT_EQ(opened["focus"], 6);
+    EXPECT_EQ(opened["controls"]["130"]["checked"], 0);
+}
+
+TEST_F(FinalLayoutWarning, YesSetsTheFlagFromTheBox) {
+    int16_t flag = 1;
+    EXPECT_EQ(runWarning(flag, {"click 6"}).result, 1);
+    EXPECT_EQ(flag, 1);
+
+    EXPECT_EQ(runWarning(flag, {"click 130", "click 6"}).result, 1);
+    EXPECT_EQ(flag, 0);
+
+    // Any stored non-zero value shows the warning; Yes leaves 1 or 0.
+    flag = 2;
+    EXPECT_EQ(runWarning(flag, {"click 6"}).result, 1);
+    EXPECT_EQ(flag, 1);
+}
+
+TEST_F(FinalLayoutWarning, NoStopsAndKeepsTheFlagWhateverTheBox) {
+    int16_t flag = 2;
+    const Outcome outcome = runWarning(flag, {"click 130", "click 7"});
+    EXPECT_EQ(outcome.result, 0);
+    EXPECT_EQ(flag, 2);
+    EXPECT_EQ(outcome.control(130)["checked"], 1);
+}
+
+TEST_F(FinalLayoutWarning, EscapeAndOtherCommandsLeaveItOpen) {
+    int16_t flag = 1;
+    // Esc is IDCANCEL, which the warning ignores; Enter presses the default "&Yes".
+    const Outcome outcome = runWarning(flag, {"key esc", "snapshot", "key enter"});
+    EXPECT_EQ(outcome.dialogs[0]["snapshots"].size(), 1u);
+    EXPECT_EQ(outcome.result, 1);
+    EXPECT_EQ(flag, 1);
+}
+
+TEST_F(FinalLayoutWarning, UnansweredWarningTakesItsDefaultYes) {
+    int16_t flag = 1;
+    EXPECT_EQ(runWarning(flag, {}).result, 1);
+    EXPECT_EQ(calls("OX_EndDialog"), 1);
+}
+
+TEST_F(FinalLayoutWarning, HostThatCannotRunItStopsTheRunQuietly) {
+    standin::host().failRules.push_back({"OX_Dialog", 1});
+    int16_t flag = 1;
+    const Outcome outcome = runWarning(flag, {});
+    EXPECT_EQ(outcome.result, 0);
+    EXPECT_TRUE(outcome.dialogs.empty());
+    EXPECT_TRUE(outcome.messages.empty());
+}
+
+// Through the run sequence: Control and Shift together bring a switched-off warning back.
+TEST_F(FinalLayoutWarning, ControlAndShiftBringItBack) {
+    const struct {
+        bool control, shift, shown;
+    } cases[] = {{true, true, true}, {true, false, false}, {false, true, false}};
+    for (const auto &keys : cases) {
+        freshDocument(1);
+        showWarning = 0;
+        standin::host().controlHeld = keys.control;
+        standin::host().shiftHeld = keys.shift;
+        standin::beginInvocation({"click 7", "key esc"});
+        const Outcome outcome = finish(runDividerCommand(standin::hostMainWindow()));
+        EXPECT_EQ(outcome.result, 1);
+        ASSERT_FALSE(outcome.dialogs.empty());
+        EXPECT_EQ(outcome.dialogs[0]["id"] == 20129, keys.shown);
+        // No leaves the flag as the keys set it.
+        EXPECT_EQ(showWarning, keys.shown ? 1 : 0);
+    }
+    showWarning = 1;
+    dividerSettings = kLoadTimeSettings;
+}
+
+} // namespace
