@@ -1,7 +1,6 @@
 #include "document_file.h"
 
 #include <map>
-#include <set>
 #include <utility>
 #include <vector>
 
