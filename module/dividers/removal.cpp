@@ -1,6 +1,5 @@
 #include "dividers/removal.h"
 
-#include <algorithm>
 #include <cstring>
 #include <exception>
 #include <limits>
@@ -22,6 +21,9 @@ namespace {
 
 constexpr RecordKey kFirstAssignmentKey = {1, 0};
 constexpr size_t kKeyWordValues = 0x10000;
+// Head of a number's list: not wanted at all, wanted with nothing linked yet, or a link's index.
+constexpr int32_t kNotWanted = -2;
+constexpr int32_t kNoLink = -1;
 
 struct ComparisonTexts {
     char plain[kDividerTextCapacity];
@@ -29,25 +31,25 @@ struct ComparisonTexts {
 };
 
 struct DefinitionLink {
-    uint16_t block;
     uint16_t definition;
+    int32_t next;
 };
 
 struct AssignmentLink {
-    uint16_t definition;
     RecordKey key;
+    int32_t next;
 };
 
-// What the three walks gather. Each list keeps walk order among equal owners (stable sorts), so
-// that for a block its definitions come in key order, and for a definition its assignments.
+// What the three walks gather. Every link goes in front of its number's list, so that a list read
+// from its head gives the walk order backwards: the order in which the deletions go.
 struct RemovalIndex {
     // A block number met twice (under two sub-indices) is listed twice, as the nested walks visit
     // its definitions twice.
     std::vector<uint16_t> dividerBlocks;
-    std::vector<bool> isDividerBlock;
-    std::vector<bool> isWantedDefinition;
-    std::vector<DefinitionLink> definitions; // sorted by block
-    std::vector<AssignmentLink> assignments; // sorted by definition, in range only
+    std::vector<int32_t> definitionsOfBlock;      // by block number
+    std::vector<int32_t> assignmentsOfDefinition; // by definition number
+    std::vector<DefinitionLink> definitions;
+    std::vector<AssignmentLink> assignments; // in range only
 };
 
 struct PageRange {
@@ -93,25 +95,25 @@ void findDividerBlocks(const ComparisonTexts &texts, RemovalIndex &index) {
 }
 
 void findDefinitions(RemovalIndex &index) {
-    index.isDividerBlock.assign(kKeyWordValues, false);
-    index.isWantedDefinition.assign(kKeyWordValues, false);
+    index.definitionsOfBlock.assign(kKeyWordValues, kNotWanted);
+    index.assignmentsOfDefinition.assign(kKeyWordValues, kNotWanted);
     for (uint16_t block : index.dividerBlocks)
-        index.isDividerBlock[block] = true;
+        index.definitionsOfBlock[block] = kNoLink;
     RecordKey key = {0, 0};
     TextExpressionDef definition = {};
     while (hostSucceeded(
         OX_NextEData(kTextExpressionDefTag, &key, &definition, kTextExpressionDefSize))) {
-        const auto block = static_cast<uint16_t>(definition.textBlockNumber);
-        if (index.isDividerBlock[block]) {
-            index.definitions.push_back({block, static_cast<uint16_t>(key.number)});
-            index.isWantedDefinition[static_cast<uint16_t>(key.number)] = true;
+        int32_t &head = index.definitionsOfBlock[static_cast<uint16_t>(definition.textBlockNumber)];
+        if (head != kNotWanted) {
+            const auto number = static_cast<uint16_t>(key.number);
+            index.definitions.push_back({number, head});
+            head = static_cast<int32_t>(index.definitions.size() - 1);
+            if (index.assignmentsOfDefinition[number] == kNotWanted)
+                index.assignmentsOfDefinition[number] = kNoLink;
         }
         // A short record must not inherit the previous one's bytes.
         definition = TextExpressionDef{};
     }
-    std::stable_sort(
-        index.definitions.begin(), index.definitions.end(),
-        [](const DefinitionLink &a, const DefinitionLink &b) { return a.block < b.block; });
 }
 
 // Page 0 lies before the first key visited and is never seen.
@@ -126,38 +128,29 @@ void findAssignments(PageRange range, RemovalIndex &index) {
         found = hostSucceeded(
             OX_NextEData(kExpressionAssignmentTag, &key, &assignment, kExpressionAssignmentSize));
     while (found) {
-        const auto definition = static_cast<uint16_t>(assignment.expressionNumber);
-        if (range.holds(static_cast<uint16_t>(key.number)) && index.isWantedDefinition[definition])
-            index.assignments.push_back({definition, key});
+        int32_t &head =
+            index.assignmentsOfDefinition[static_cast<uint16_t>(assignment.expressionNumber)];
+        if (head != kNotWanted && range.holds(static_cast<uint16_t>(key.number))) {
+            index.assignments.push_back({key, head});
+            head = static_cast<int32_t>(index.assignments.size() - 1);
+        }
         assignment = ExpressionAssignment{};
         found = hostSucceeded(
             OX_NextEData(kExpressionAssignmentTag, &key, &assignment, kExpressionAssignmentSize));
     }
-    std::stable_sort(index.assignments.begin(), index.assignments.end(),
-                     [](const AssignmentLink &a, const AssignmentLink &b) {
-                         return a.definition < b.definition;
-                     });
 }
 
-// Replays the collection backwards: the last collected key goes first. Keys collected twice are
-// deleted twice and counted twice, as the nested walks would.
+// The last collected key goes first. Keys collected twice are deleted twice and counted twice, as
+// the nested walks would.
 int64_t deleteCollected(const RemovalIndex &index) {
     int64_t count = 0;
     for (auto block = index.dividerBlocks.rbegin(); block != index.dividerBlocks.rend(); ++block) {
-        const auto definitions = std::equal_range(
-            index.definitions.begin(), index.definitions.end(), DefinitionLink{*block, 0},
-            [](const DefinitionLink &a, const DefinitionLink &b) { return a.block < b.block; });
-        for (auto definition = definitions.second; definition != definitions.first;) {
-            --definition;
-            const auto keys =
-                std::equal_range(index.assignments.begin(), index.assignments.end(),
-                                 AssignmentLink{definition->definition, {0, 0}},
-                                 [](const AssignmentLink &a, const AssignmentLink &b) {
-                                     return a.definition < b.definition;
-                                 });
-            for (auto key = keys.second; key != keys.first;) {
-                --key;
-                RecordKey doomed = key->key;
+        for (int32_t definition = index.definitionsOfBlock[*block]; definition >= 0;
+             definition = index.definitions[static_cast<size_t>(definition)].next) {
+            const uint16_t number = index.definitions[static_cast<size_t>(definition)].definition;
+            for (int32_t link = index.assignmentsOfDefinition[number]; link >= 0;
+                 link = index.assignments[static_cast<size_t>(link)].next) {
+                RecordKey doomed = index.assignments[static_cast<size_t>(link)].key;
                 OX_DeleteEData(kExpressionAssignmentTag, &doomed);
                 ++count;
             }
