@@ -56,5 +56,9 @@ if [[ ! -f $WINEPREFIX/system.reg ]]; then
     echo "wine-env: created $WINEPREFIX in $((elapsed_ms / 1000)).$((elapsed_ms % 1000 / 100)) s" >&2
 fi
 
-wineserver -p
+# The session's background processes (services, the desktop) live as long as the server and keep
+# the standard streams they were started with: start them here, on /dev/null, so that no pipe of
+# the command stays open after it ends.
+wineserver -p </dev/null >/dev/null 2>&1
+wineboot </dev/null >/dev/null 2>&1
 "$@"
