@@ -78,6 +78,8 @@ CommandLine parseCommandLine(const std::string &programName,
     CLI::App app("Plays the host program for the divider plug-in: loads the document, runs the "
                  "plug-in's command with a scripted user and writes what came of it.",
                  programName);
+    // Absolute paths under Wine start with a slash: never read them as Windows-style options.
+    app.allow_windows_style_options(false);
     app.add_option("DOCUMENT.json", options.documentPath, "The document to load")->required();
     app.add_option("--registry", options.registryPath,
                    "Registry state: read before Init (a missing file is no key), written after "

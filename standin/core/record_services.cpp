@@ -29,7 +29,7 @@ void writeKey(const KeyWords &words, void *key) {
 }
 
 void copyOut(const Bytes &record, void *buffer, int32_t capacity) {
-    if (buffer == nullptr || capacity <= 0)
+    if (buffer == nullptr || capacity <= 0 || record.empty())
         return;
     std::memcpy(buffer, record.data(),
                 std::min<size_t>(record.size(), static_cast<size_t>(capacity)));

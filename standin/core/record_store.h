@@ -35,14 +35,26 @@ class RecordStore {
     std::vector<uint32_t> tags() const;
     size_t count(uint32_t tag) const;
     void clear() { records_.clear(); }
-    bool operator==(const RecordStore &other) const { return records_ == other.records_; }
+    // Stores are equal when they hold the same records; tags left empty do not count.
+    bool operator==(const RecordStore &other) const;
 
   private:
-    std::map<uint32_t, std::map<KeyWords, Bytes>> records_;
+    // Up to three words packed most significant first, so that integer order is key order.
+    using PackedKey = uint64_t;
+    struct TagRecords {
+        size_t width = 2;
+        std::map<PackedKey, Bytes> byKey;
+        bool operator==(const TagRecords &other) const {
+            return width == other.width && byKey == other.byKey;
+        }
+    };
+    static PackedKey pack(const KeyWords &key);
+    static KeyWords unpack(PackedKey key, size_t width);
+    std::map<uint32_t, TagRecords> records_;
 };
 
 // Little-endian field access on byte images.
 int32_t readInt(const Bytes &bytes, size_t offset, size_t width, bool isSigned);
 void writeInt(Bytes &bytes, size_t offset, size_t width, int64_t value);
 
-}  // namespace standin
+} // namespace standin
