@@ -52,7 +52,7 @@ int32_t acceptSettings(HWND dialog) {
         refuseAdjustment(dialog, IDC_V_ADJUST);
         return 0;
     }
-    const int32_t originIndex = OX_GetDlgItemVal(dialog, IDC_MARGIN_ORIGIN, kDropDownListValue) - 1;
+    const int32_t originIndex = selectedOriginIndex(dialog);
 
     DividerSettings &settings = *settingsRef;
     settings.firstPage = firstPage;

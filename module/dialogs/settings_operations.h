@@ -29,6 +29,8 @@ void stepUserValue(HWND dialog, int32_t id, double step, double minimum, double 
                    int16_t unit);
 void stepMarginOrigin(HWND dialog, const NMUPDOWN *notification);
 int16_t selectedFontIndex(HWND dialog);
+// The combo box's item number less 1, in 32-bit arithmetic that wraps; -1 when none is chosen.
+int32_t selectedOriginIndex(HWND dialog);
 
 // Messages sent to the controls directly.
 void setSpinRange(HWND dialog, int32_t id, int16_t lower, int16_t upper);

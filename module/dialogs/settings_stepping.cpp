@@ -20,10 +20,15 @@ void stepUserValue(HWND dialog, int32_t id, double step, double minimum, double 
     OX_SetDlgItemUser(dialog, id, unit, value);
 }
 
+int32_t selectedOriginIndex(HWND dialog) {
+    const uint32_t itemNumber =
+        static_cast<uint32_t>(OX_GetDlgItemVal(dialog, IDC_MARGIN_ORIGIN, kDropDownListValue));
+    return static_cast<int32_t>(itemNumber - 1u);
+}
+
 void stepMarginOrigin(HWND dialog, const NMUPDOWN *notification) {
-    const int32_t current = OX_GetDlgItemVal(dialog, IDC_MARGIN_ORIGIN, kDropDownListValue) - 1;
     // The delta comes as the up-down proposes it: up moves toward "Never".
-    int64_t index = static_cast<int64_t>(current) + notification->iDelta;
+    int64_t index = static_cast<int64_t>(selectedOriginIndex(dialog)) + notification->iDelta;
     if (index > kLastOriginIndex)
         index = kLastOriginIndex;
     if (index < 0)
