@@ -77,7 +77,9 @@ TEST_F(SettingsDialog, AutoAdjustOpensWithTheComputedV) {
     for (const char *id : {"116", "117", "125"})
         EXPECT_FALSE(opened[id]["enabled"]) << id;
     EXPECT_EQ(settings.vAdjust, 72);
-    EXPECT_EQ(settings.autoAdjustV, 1);
+    // A copy: the packed field may not be aligned for a reference.
+    const int32_t autoAdjustV = settings.autoAdjustV;
+    EXPECT_EQ(autoAdjustV, 1);
 }
 
 TEST_F(SettingsDialog, StoredValuesOutsideTheirControlsComeBackAsTheControlsShowThem) {
@@ -88,7 +90,8 @@ TEST_F(SettingsDialog, StoredValuesOutsideTheirControlsComeBackAsTheControlsShow
     EXPECT_EQ(outcome.snapshot(0)["controls"]["118"]["checked"], 1);
     EXPECT_EQ(outcome.snapshot(0)["controls"]["120"]["selected"], -1);
     EXPECT_EQ(outcome.snapshot(0)["controls"]["120"]["text"], "");
-    EXPECT_EQ(settings.autoAdjustV, 1);
+    const int32_t autoAdjustV = settings.autoAdjustV;
+    EXPECT_EQ(autoAdjustV, 1);
     EXPECT_EQ(settings.rightMarginOrigin, -1);
 }
 
