@@ -63,5 +63,5 @@ target_include_directories(orvane PRIVATE ${CMAKE_SOURCE_DIR}/standin ${CMAKE_SO
 target_include_directories(orvane SYSTEM PRIVATE ${HOST_HEADERS_DIR})
 target_link_options(orvane PRIVATE ${DIVAZIVIR_STATIC_RUNTIME} -Wl,--kill-at ${ORVANE_EXE_DEF})
 set_property(TARGET orvane APPEND PROPERTY LINK_DEPENDS ${ORVANE_EXE_DEF})
-target_link_libraries(orvane PRIVATE user32 advapi32)
+target_link_libraries(orvane PRIVATE user32 advapi32 comctl32)
 add_dependencies(orvane divazivir)

@@ -1,9 +1,13 @@
 // orvane.exe: the stand-in host on Windows, driving the real divazivir.dll.
 #include <cstdio>
 #include <cstdlib>
+#include <windows.h>
+
+#include <commctrl.h>
 
 #include "core/host_state.h"
 #include "core/run.h"
+#include "dialog_runs.h"
 #include "key_state.h"
 #include "main_window.h"
 #include "message_boxes.h"
@@ -21,6 +25,14 @@ constexpr int kHostFailure = 1;
     std::exit(kHostFailure);
 }
 
+// The module's settings dialog uses the up-down control, which the host provides.
+bool registerCommonControls() {
+    INITCOMMONCONTROLSEX classes = {};
+    classes.dwSize = sizeof classes;
+    classes.dwICC = ICC_UPDOWN_CLASS;
+    return InitCommonControlsEx(&classes) != FALSE;
+}
+
 } // namespace
 
 int main(int argc, char **argv) {
@@ -29,6 +41,9 @@ int main(int argc, char **argv) {
     const std::string loadProblem = standin::loadModule(module, entryPoints);
     if (!loadProblem.empty())
         giveUp(loadProblem);
+    if (!registerCommonControls())
+        giveUp("cannot register the up-down control class");
+    standin::setDialogModule(module);
     if (!standin::recordMessageBoxes(module))
         giveUp("the module imports no MessageBoxA from USER32.dll");
     if (standin::hostMainWindow() == nullptr)

@@ -1,0 +1,234 @@
+// OX_Dialog and OX_EndDialog on real dialogs, and what the host reads of an open dialog.
+#include "dialog_runs.h"
+
+#include <map>
+#include <optional>
+
+#include "core/host_state.h"
+#include "message_boxes.h"
+
+using standin::host;
+
+namespace standin {
+
+namespace {
+
+HMODULE dialogModule = nullptr;
+// The innermost open dialog; each run links to the one it was opened from.
+DialogRun *innermostRun = nullptr;
+// The run whose dialog DialogBoxParamA is creating, until its window's first message.
+DialogRun *creatingRun = nullptr;
+
+// The module's template with this id, read from its resources; null when it has none.
+const DialogTemplate *moduleTemplate(int32_t id) {
+    static std::map<int32_t, std::optional<DialogTemplate>> parsed;
+    if (id < 0 || id > 0xFFFF || dialogModule == nullptr)
+        return nullptr;
+    auto known = parsed.find(id);
+    if (known == parsed.end()) {
+        std::optional<DialogTemplate> dialog;
+        HRSRC resource = FindResourceA(dialogModule, MAKEINTRESOURCEA(id), MAKEINTRESOURCEA(5));
+        HGLOBAL loaded = resource == nullptr ? nullptr : LoadResource(dialogModule, resource);
+        const auto *bytes =
+            loaded == nullptr ? nullptr : static_cast<const uint8_t *>(LockResource(loaded));
+        if (bytes != nullptr)
+            dialog = parseDialogTemplate(
+                std::vector<uint8_t>(bytes, bytes + SizeofResource(dialogModule, resource)));
+        known = parsed.emplace(id, std::move(dialog)).first;
+    }
+    return known->second ? &*known->second : nullptr;
+}
+
+std::string windowText(HWND window) {
+    const LRESULT length = SendMessageA(window, WM_GETTEXTLENGTH, 0, 0);
+    if (length <= 0)
+        return {};
+    std::string text(static_cast<size_t>(length) + 1, '\0');
+    const LRESULT copied =
+        SendMessageA(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
+    text.resize(copied < 0 ? 0 : static_cast<size_t>(copied));
+    return text;
+}
+
+std::string className(HWND window) {
+    char name[64] = {};
+    GetClassNameA(window, name, sizeof name);
+    return name;
+}
+
+// Item texts of a list box (LB_ messages) or of a combo box (CB_ messages).
+std::vector<std::string> itemTexts(HWND list, bool combo) {
+    const UINT countMessage = combo ? CB_GETCOUNT : LB_GETCOUNT;
+    const UINT lengthMessage = combo ? CB_GETLBTEXTLEN : LB_GETTEXTLEN;
+    const UINT textMessage = combo ? CB_GETLBTEXT : LB_GETTEXT;
+    std::vector<std::string> items;
+    const LRESULT count = SendMessageA(list, countMessage, 0, 0);
+    for (LRESULT index = 0; index < count; ++index) {
+        const LRESULT length = SendMessageA(list, lengthMessage, index, 0);
+        std::string text(length < 0 ? 1 : static_cast<size_t>(length) + 1, '\0');
+        const LRESULT copied =
+            SendMessageA(list, textMessage, index, reinterpret_cast<LPARAM>(text.data()));
+        text.resize(copied < 0 ? 0 : static_cast<size_t>(copied));
+        items.push_back(text);
+    }
+    return items;
+}
+
+ControlState readControl(HWND control, uint32_t id) {
+    ControlState state;
+    state.id = id;
+    const std::string name = className(control);
+    state.kind = reportedKindOfClass(name);
+    state.enabled = IsWindowEnabled(control) != FALSE;
+    state.text = windowText(control);
+    switch (state.kind) {
+    case ReportedKind::Button:
+        state.checked = static_cast<int32_t>(SendMessageA(control, BM_GETCHECK, 0, 0));
+        break;
+    case ReportedKind::List: {
+        const bool combo = lstrcmpiA(name.c_str(), "ComboBox") == 0;
+        state.selected =
+            static_cast<int32_t>(SendMessageA(control, combo ? CB_GETCURSEL : LB_GETCURSEL, 0, 0));
+        state.items = itemTexts(control, combo);
+        break;
+    }
+    case ReportedKind::Edit: {
+        DWORD start = 0, end = 0;
+        SendMessageA(control, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+                     reinterpret_cast<LPARAM>(&end));
+        state.selectionStart = start < end ? start : end;
+        state.selectionEnd = start < end ? end : start;
+        break;
+    }
+    case ReportedKind::Plain:
+        break;
+    }
+    return state;
+}
+
+// The dialog's own control that holds the focus, or that holds the window that has it.
+std::optional<uint32_t> focusedControl(HWND dialog) {
+    for (HWND window = GetFocus(); window != nullptr && window != dialog;
+         window = GetParent(window))
+        if (GetParent(window) == dialog)
+            return static_cast<uint32_t>(GetDlgCtrlID(window));
+    return std::nullopt;
+}
+
+// A message box owned by a dialog, or by one of its controls, names the dialog's id.
+std::string dialogOwnerOf(HWND owner) {
+    DialogRun *run = dialogRunOfWindow(owner);
+    return run == nullptr ? std::string("unknown") : std::to_string(run->resourceId);
+}
+
+// The host's procedure for every module dialog: binds the window to its run, takes the scripted
+// user's steps, and hands every other message to the module's procedure with a fifth value of 0.
+INT_PTR CALLBACK hostDialogProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    DialogRun *run = dialogRunOfWindow(window);
+    if (run == nullptr && creatingRun != nullptr) {
+        run = creatingRun;
+        run->window = window;
+        creatingRun = nullptr;
+    }
+    if (run == nullptr)
+        return FALSE;
+    if (message == kNextStepMessage) {
+        performNextStep(*run);
+        if (!run->ended)
+            PostMessageA(window, kNextStepMessage, 0, 0);
+        return TRUE;
+    }
+    const INT_PTR result = run->procedure(window, message, wParam, lParam, 0);
+    // The person starts once the dialog is up and its modal loop runs.
+    if (message == WM_INITDIALOG && !run->ended)
+        PostMessageA(window, kNextStepMessage, 0, 0);
+    return result;
+}
+
+} // namespace
+
+void setDialogModule(HMODULE module) {
+    dialogModule = module;
+    dialogOwnerName = dialogOwnerOf;
+}
+
+DialogRun *dialogRunOfWindow(HWND window) {
+    if (window == nullptr)
+        return nullptr;
+    for (DialogRun *run = innermostRun; run != nullptr; run = run->outer)
+        if (run->window != nullptr && (run->window == window || IsChild(run->window, window)))
+            return run;
+    return nullptr;
+}
+
+DialogState readDialogState(const DialogRun &run) {
+    DialogState state;
+    state.focus = focusedControl(run.window);
+    // The dialog's own controls in the order they were made; a template item takes the first
+    // control with its id that no earlier item took.
+    std::vector<HWND> children;
+    for (HWND child = GetWindow(run.window, GW_CHILD); child != nullptr;
+         child = GetWindow(child, GW_HWNDNEXT))
+        children.push_back(child);
+    for (const auto &item : run.dialogTemplate->items) {
+        for (HWND &child : children) {
+            if (child == nullptr || static_cast<uint32_t>(GetDlgCtrlID(child)) != item.id)
+                continue;
+            state.controls.push_back(readControl(child, item.id));
+            child = nullptr;
+            break;
+        }
+    }
+    return state;
+}
+
+void endDialogRun(DialogRun &run) {
+    if (run.ended)
+        return;
+    run.finalState = readDialogState(run);
+    run.ended = true;
+    EndDialog(run.window, 1);
+}
+
+} // namespace standin
+
+using namespace standin;
+
+extern "C" int32_t WINAPI OX_Dialog(int32_t resourceId, OXDialogProc procedure, HWND owner, int32_t,
+                                    int32_t) {
+    if (host().countCallAndCheckFailure("OX_Dialog"))
+        return 0;
+    const DialogTemplate *dialogTemplate = moduleTemplate(resourceId);
+    if (dialogTemplate == nullptr || procedure == nullptr)
+        return -1;
+    // The report lists dialogs in the order they opened.
+    auto &records = host().currentInvocation().dialogsJson;
+    const size_t slot = records.size();
+    records.emplace_back();
+
+    DialogRun run;
+    run.resourceId = resourceId;
+    run.procedure = procedure;
+    run.dialogTemplate = dialogTemplate;
+    run.outer = innermostRun;
+    innermostRun = &run;
+    creatingRun = &run;
+    const INT_PTR result =
+        DialogBoxParamA(dialogModule, MAKEINTRESOURCEA(resourceId), owner, hostDialogProcedure, 0);
+    creatingRun = nullptr;
+    innermostRun = run.outer;
+
+    host().currentInvocation().dialogsJson[slot] =
+        dialogRecordJson(resourceId, run.snapshots, run.finalState);
+    return result == -1 ? -1 : 1;
+}
+
+extern "C" int32_t WINAPI OX_EndDialog(HWND dialog) {
+    if (host().countCallAndCheckFailure("OX_EndDialog"))
+        return 0;
+    DialogRun *run = dialogRunOfWindow(dialog);
+    if (run == nullptr || run->window != dialog)
+        return 0;
+    endDialogRun(*run);
+    return 1;
+}

@@ -1,0 +1,46 @@
+// The module's dialogs as the Windows build runs them: real modal dialogs made by DialogBoxParamA
+// from the module's own templates, its procedures called through the host's dialog procedure,
+// and the scripted user acting on the real controls from inside the dialog's modal loop.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+#include <windows.h>
+
+#include "core/dialog_state.h"
+#include "core/dialog_template.h"
+#include "host/host_services.h"
+
+namespace standin {
+
+// One dialog from OX_Dialog until DialogBoxParamA returns.
+struct DialogRun {
+    int32_t resourceId = 0;
+    OXDialogProc procedure = nullptr;
+    const DialogTemplate *dialogTemplate = nullptr;
+    HWND window = nullptr; // known from the first message the dialog gets
+    bool ended = false;    // EndDialog called: the modal loop is leaving
+    std::vector<DialogState> snapshots;
+    DialogState finalState;
+    DialogRun *outer = nullptr; // the dialog this one was opened from, if any
+};
+
+// The module whose dialog resources OX_Dialog runs; set once it is loaded.
+void setDialogModule(HMODULE module);
+
+// The open dialog that is `window` or has it among its controls; null when none.
+DialogRun *dialogRunOfWindow(HWND window);
+
+// The dialog's state read from its real controls, in template order.
+DialogState readDialogState(const DialogRun &run);
+// Takes the final state (before the dialog lets go of the focus) and ends the modal loop.
+void endDialogRun(DialogRun &run);
+
+// The message that asks the host's dialog procedure for the scripted user's next step.
+constexpr UINT kNextStepMessage = WM_APP + 0x2A1;
+// One step of the scripted user; when the steps have run out, the default button, then "&No" or
+// "Cancel", and at last the host's own close.
+void performNextStep(DialogRun &run);
+
+} // namespace standin
