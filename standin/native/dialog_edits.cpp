@@ -54,6 +54,9 @@ void setSelection(ModelControl &edit, uint32_t start, uint32_t end) {
 
 void typeCharacter(ModelControl &edit, unsigned char typed) {
     if (typed == VK_BACK) {
+        // Backspace with Control held down deletes nothing.
+        if (GetKeyState(VK_CONTROL) < 0)
+            return;
         if (edit.selectionStart != edit.selectionEnd) {
             replaceSelection(edit, std::string(), false);
         } else if (edit.selectionEnd > 0) {
