@@ -73,3 +73,16 @@ endif()
 if(EXISTS ${CMAKE_SOURCE_DIR}/bench/CMakeLists.txt)
   add_subdirectory(bench)
 endif()
+
+# --- Hardening ---------------------------------------------------------------------------------
+# The fault-injection suite; with DIVAZIVIR_FUZZ=ON (clang only) also the libFuzzer targets.
+option(DIVAZIVIR_FUZZ "Build the libFuzzer targets of tests/fuzz (needs clang)" OFF)
+if(EXISTS ${CMAKE_SOURCE_DIR}/tests/faults/CMakeLists.txt)
+  add_subdirectory(tests/faults)
+endif()
+if(DIVAZIVIR_FUZZ)
+  if(NOT CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
+    message(FATAL_ERROR "DIVAZIVIR_FUZZ needs clang++: configure with -DCMAKE_CXX_COMPILER=clang++")
+  endif()
+  add_subdirectory(tests/fuzz)
+endif()
