@@ -53,7 +53,10 @@ RunOutcome runHost(const Options &options, const ModuleEntryPoints &module, cons
     theHost.controlHeld = options.controlHeld;
     theHost.shiftHeld = options.shiftHeld;
     theHost.failRules = options.failRules;
-    if (hooks.applyRegistry)
+    // Without a registry file a build keeps the registry it has: orvane.exe the real one, as it
+    // stands, from one run to the next.
+    const bool registryFromFile = !options.registryPath.empty();
+    if (hooks.applyRegistry && registryFromFile)
         hooks.applyRegistry();
 
     EntryAnswers answers;
@@ -77,7 +80,7 @@ RunOutcome runHost(const Options &options, const ModuleEntryPoints &module, cons
     }
     module.terminate(0);
     answers.terminated = true;
-    if (hooks.readRegistryBack)
+    if (hooks.readRegistryBack && registryFromFile)
         hooks.readRegistryBack();
 
     RunOutcome outcome;
