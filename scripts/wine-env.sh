@@ -5,13 +5,14 @@
 #
 #   scripts/wine-env.sh wine build/windows/orvane.exe score.json --report -
 #
-# WINE_BUILD_DIR (default build/windows) names the build whose prefix is used.
+# WINE_BUILD_DIR (default build/windows) names the build whose prefix is used; WINE_PREFIX_NAME
+# (default wineprefix) another prefix in that build, such as the screenshots' own.
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
 build_dir=$(cd "${WINE_BUILD_DIR:-$root/build/windows}" && pwd)
 
-export WINEPREFIX=$build_dir/wineprefix
+export WINEPREFIX=$build_dir/${WINE_PREFIX_NAME:-wineprefix}
 export WINEARCH=win32
 export WINEDEBUG=-all
 # No Mono or Gecko: nothing here needs them, and their installers would ask.

@@ -21,6 +21,7 @@ struct DialogRun {
     const DialogTemplate *dialogTemplate = nullptr;
     HWND window = nullptr; // known from the first message the dialog gets
     bool ended = false;    // EndDialog called: the modal loop is leaving
+    bool holdAnnounced = false;
     std::vector<DialogState> snapshots;
     DialogState finalState;
     DialogRun *outer = nullptr; // the dialog this one was opened from, if any
