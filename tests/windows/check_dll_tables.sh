@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Checks the export and import tables of divazivir.dll: the host finds the six entry points by
 # their plain names and ordinals, and the module needs nothing but the host and four system DLLs.
-# When orvane.exe lies next to it, checks that the host exports every service by its plain name.
+# When orvane.exe lies next to it, checks that the host exports every service by its plain name
+# and imports the common controls that the settings dialog needs.
 # Usage: check_dll_tables.sh DIVAZIVIR.DLL HOST_SERVICES.DEF [OBJDUMP]
 # Exits 77 (skipped) when the DLL has not been built.
 set -euo pipefail
@@ -72,6 +73,12 @@ if [[ -f $host_exe ]]; then
     missing_services=$(comm -23 <(echo "$host_services") <(echo "$host_exports"))
     [[ -z $missing_services ]] || fail "orvane.exe does not export: $(echo $missing_services)"
     if grep -qE '^[[:space:]]+DLL$' <<<"$host_dump"; then fail "orvane.exe is marked as a DLL"; fi
+    # The host, not the module, registers the up-down class before a dialog opens.
+    host_comctl=$(awk '
+        /DLL Name:/ { dll = toupper($3); next }
+        dll == "COMCTL32.DLL" && NF >= 3 && $1 ~ /^[0-9a-f]+$/ { print $3 }' <<<"$host_dump")
+    grep -qx InitCommonControlsEx <<<"$host_comctl" ||
+        fail "orvane.exe does not import InitCommonControlsEx from comctl32"
 fi
 
 if ((failures > 0)); then

@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <sstream>
 
-#include "../scenarios/scenario_runner.h"
+#include "wine_command.h"
 
 namespace {
 
@@ -26,7 +26,7 @@ int run(const fs::path &directory, const std::string &program, const std::string
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
-std::string wine() { return "wine " + scenarios::shellQuoted(ORVANE_EXE_PATH); }
+std::string wine() { return scenarios::wineCommand(ORVANE_EXE_PATH); }
 std::string sim() { return scenarios::shellQuoted(ORVANE_SIM_PATH); }
 
 fs::path freshDirectory(const fs::path &directory) {
@@ -40,7 +40,7 @@ fs::path freshDirectory(const fs::path &directory) {
 // values only, which is all the plug-in writes.
 Json realRegistryKey(const fs::path &directory) {
     const fs::path listing = directory / "reg-query.txt";
-    const std::string command = "wine reg query " +
+    const std::string command = "timeout 60 wine reg query " +
                                 scenarios::shellQuoted(std::string("HKCU\\") + kPluginKey) + " >" +
                                 scenarios::shellQuoted(listing.string()) + " 2>/dev/null";
     if (std::system(command.c_str()) != 0)

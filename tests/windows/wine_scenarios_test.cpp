@@ -6,7 +6,7 @@
 #include <chrono>
 #include <cstdio>
 
-#include "../scenarios/scenario_runner.h"
+#include "wine_command.h"
 
 namespace scenarios {
 // Failures name the scenario, not its bytes.
@@ -48,7 +48,7 @@ TEST_P(WineScenario, SameFilesAsTheNativeHost) {
     const TimedRun native =
         timedRun(scenario, scenarios::shellQuoted(ORVANE_SIM_PATH), nativeDirectory);
     const TimedRun windows =
-        timedRun(scenario, "wine " + scenarios::shellQuoted(ORVANE_EXE_PATH), windowsDirectory);
+        timedRun(scenario, scenarios::wineCommand(ORVANE_EXE_PATH), windowsDirectory);
     std::printf("%-40s orvane-sim %5ld ms, wine orvane.exe %5ld ms\n", scenario.name.c_str(),
                 native.milliseconds, windows.milliseconds);
 
