@@ -92,14 +92,21 @@ bool pickItem(HWND list, const std::string &text) {
     return true;
 }
 
-// One click in the middle of the up or down arrow: the up-down control itself proposes the
-// change to its parent (UDN_DELTAPOS), moves, and writes its buddy when it is set to.
+// One click in the middle of the up or down arrow (right or left on a horizontal up-down): the
+// up-down control itself proposes the change to its parent (UDN_DELTAPOS), moves, and writes its
+// buddy when it is set to.
 void clickArrow(HWND upDown, bool up) {
     RECT client = {};
     GetClientRect(upDown, &client);
-    const LONG x = (client.left + client.right) / 2;
+    const LONG middleX = (client.left + client.right) / 2;
+    const LONG middleY = (client.top + client.bottom) / 2;
+    if ((GetWindowLongA(upDown, GWL_STYLE) & UDS_HORZ) != 0) {
+        const LONG quarter = (client.right - client.left) / 4;
+        mouseClick(upDown, up ? client.right - 1 - quarter : client.left + quarter, middleY);
+        return;
+    }
     const LONG quarter = (client.bottom - client.top) / 4;
-    mouseClick(upDown, x, up ? client.top + quarter : client.bottom - 1 - quarter);
+    mouseClick(upDown, middleX, up ? client.top + quarter : client.bottom - 1 - quarter);
 }
 
 // A key pressed while the dialog is active: the dialog manager sees it first, as in the loop.
