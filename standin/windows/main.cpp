@@ -20,6 +20,12 @@ constexpr const char *kProgramName = "orvane.exe";
 // The host itself failed, not the module or the input.
 constexpr int kHostFailure = 1;
 
+// What the host cannot do without, as it says so on standard error.
+constexpr const char *kNoUpDownClass = "cannot register the up-down control class";
+constexpr const char *kNoMessageBoxImport = "the module imports no MessageBoxA from USER32.dll";
+constexpr const char *kNoMainWindow = "cannot create the main window";
+constexpr const char *kNoKeyboardState = "cannot set the keyboard state";
+
 [[noreturn]] void giveUp(const std::string &problem) {
     std::fprintf(stderr, "%s: %s\n", kProgramName, problem.c_str());
     std::exit(kHostFailure);
@@ -36,18 +42,18 @@ bool registerCommonControls() {
 } // namespace
 
 int main(int argc, char **argv) {
+    if (!registerCommonControls())
+        giveUp(kNoUpDownClass);
     HMODULE module = nullptr;
     standin::ModuleEntryPoints entryPoints;
     const std::string loadProblem = standin::loadModule(module, entryPoints);
     if (!loadProblem.empty())
         giveUp(loadProblem);
-    if (!registerCommonControls())
-        giveUp("cannot register the up-down control class");
     standin::setDialogModule(module);
     if (!standin::recordMessageBoxes(module))
-        giveUp("the module imports no MessageBoxA from USER32.dll");
+        giveUp(kNoMessageBoxImport);
     if (standin::hostMainWindow() == nullptr)
-        giveUp("cannot create the main window");
+        giveUp(kNoMainWindow);
 
     standin::RunHooks hooks;
     hooks.ownerWindow = [] { return standin::hostMainWindow(); };
@@ -58,7 +64,7 @@ int main(int argc, char **argv) {
     };
     hooks.beforeInvocation = [] {
         if (!standin::holdKeys(standin::host().controlHeld, standin::host().shiftHeld))
-            giveUp("cannot set the keyboard state");
+            giveUp(kNoKeyboardState);
     };
     hooks.readRegistryBack = [] { standin::host().registry = standin::readPluginKey(); };
     return standin::runFromCommandLine(kProgramName, argc, argv, entryPoints, hooks);
