@@ -108,7 +108,8 @@ extern "C" LSTATUS WINAPI RegQueryValueExA(HKEY key, LPCSTR name, LPDWORD, LPDWO
             *size = needed;
             return ERROR_MORE_DATA;
         }
-        std::memcpy(data, value->second.data.data(), needed);
+        if (needed > 0) // an empty value has no bytes to copy from
+            std::memcpy(data, value->second.data.data(), needed);
     }
     if (size != nullptr)
         *size = needed;
