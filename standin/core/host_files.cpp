@@ -6,14 +6,28 @@
 
 #ifdef _WIN32
 #include <fcntl.h>
+#include <filesystem>
 #include <io.h>
 #endif
 
 namespace standin {
 
+namespace {
+
+// File names are UTF-8 in both builds; Windows opens them by their UTF-16 form.
+std::FILE *openFile(const std::string &path, bool writing) {
+#ifdef _WIN32
+    return _wfopen(std::filesystem::u8path(path).c_str(), writing ? L"wb" : L"rb");
+#else
+    return std::fopen(path.c_str(), writing ? "wb" : "rb");
+#endif
+}
+
+} // namespace
+
 FileRead readWholeFile(const std::string &path, std::string &contents, std::string &problem) {
     errno = 0;
-    std::FILE *file = std::fopen(path.c_str(), "rb");
+    std::FILE *file = openFile(path, false);
     if (file == nullptr) {
         problem = std::string("cannot open: ") + std::strerror(errno);
         return errno == ENOENT ? FileRead::Missing : FileRead::Failed;
@@ -48,7 +62,7 @@ bool writeWholeFile(const std::string &path, const std::string &contents, std::s
         return written;
     }
     errno = 0;
-    std::FILE *file = std::fopen(path.c_str(), "wb");
+    std::FILE *file = openFile(path, true);
     if (file == nullptr) {
         problem = std::string("cannot create: ") + std::strerror(errno);
         return false;

@@ -7,7 +7,7 @@ namespace standin {
 
 enum class FileRead { Read, Missing, Failed };
 
-// On failure `problem` says why (e.g. "cannot open: Permission denied").
+// Paths are UTF-8. On failure `problem` says why (e.g. "cannot open: Permission denied").
 FileRead readWholeFile(const std::string &path, std::string &contents, std::string &problem);
 // "-" writes to standard output. No line-end translation on any platform.
 bool writeWholeFile(const std::string &path, const std::string &contents, std::string &problem);

@@ -5,6 +5,7 @@
 
 #include <CLI/CLI.hpp>
 
+#include "host_code_page.h"
 #include "script.h"
 
 namespace standin {
@@ -54,10 +55,14 @@ FailRule readFailRule(const std::string &value) {
     return {service, number};
 }
 
+// The command line is UTF-8; the person types and picks the host's own characters.
 std::vector<std::string> readScript(const std::string &value) {
     std::vector<ScriptStep> steps;
     std::string problem;
-    if (!parseScript(value, steps, problem))
+    const std::optional<std::string> script = windows1252FromUtf8(value, &problem);
+    if (!script)
+        throw BadValue("--do: " + problem);
+    if (!parseScript(*script, steps, problem))
         throw BadValue("--do: " + problem);
     std::vector<std::string> texts;
     for (const auto &step : steps)

@@ -1,0 +1,16 @@
+// The host's ANSI code page, Windows-1252: the module's texts and the texts of the dialogs'
+// controls are bytes of it. Both builds take their command line as UTF-8 and turn the scripted
+// user's texts into these bytes the same way.
+#pragma once
+
+#include <optional>
+#include <string>
+
+namespace standin {
+
+// The UTF-8 text as Windows-1252 bytes; nothing when it is not UTF-8 or holds a character the
+// code page lacks, with the reason in `problem`.
+std::optional<std::string> windows1252FromUtf8(const std::string &utf8,
+                                               std::string *problem = nullptr);
+
+} // namespace standin
