@@ -61,7 +61,9 @@ set_target_properties(orvane PROPERTIES OUTPUT_NAME orvane RUNTIME_OUTPUT_DIRECT
 target_compile_definitions(orvane PRIVATE ${DIVAZIVIR_WINDOWS_DEFINITIONS})
 target_include_directories(orvane PRIVATE ${CMAKE_SOURCE_DIR}/standin ${CMAKE_SOURCE_DIR}/module)
 target_include_directories(orvane SYSTEM PRIVATE ${HOST_HEADERS_DIR})
-target_link_options(orvane PRIVATE ${DIVAZIVIR_STATIC_RUNTIME} -Wl,--kill-at ${ORVANE_EXE_DEF})
+# wmain: the command line comes in UTF-16 and is handed on as UTF-8.
+target_link_options(orvane PRIVATE ${DIVAZIVIR_STATIC_RUNTIME} -municode -Wl,--kill-at
+                    ${ORVANE_EXE_DEF})
 set_property(TARGET orvane APPEND PROPERTY LINK_DEPENDS ${ORVANE_EXE_DEF})
 target_link_libraries(orvane PRIVATE user32 advapi32 comctl32)
 add_dependencies(orvane divazivir)

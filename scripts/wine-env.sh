@@ -13,6 +13,8 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 build_dir=$(cd "${WINE_BUILD_DIR:-$root/build/windows}" && pwd)
 
 export WINEPREFIX=$build_dir/${WINE_PREFIX_NAME:-wineprefix}
+# Wine reads the command line in the locale's character set: UTF-8, as orvane-sim takes it.
+export LC_ALL=C.UTF-8
 export WINEARCH=win32
 export WINEDEBUG=-all
 # No Mono or Gecko: nothing here needs them, and their installers would ask.

@@ -1,6 +1,8 @@
 // orvane.exe: the stand-in host on Windows, driving the real divazivir.dll.
 #include <cstdio>
 #include <cstdlib>
+#include <string>
+#include <vector>
 #include <windows.h>
 
 #include <commctrl.h>
@@ -31,6 +33,21 @@ constexpr const char *kNoKeyboardState = "cannot set the keyboard state";
     std::exit(kHostFailure);
 }
 
+// The command line as UTF-8, as orvane-sim gets it on Linux: file names and the scripted user's
+// texts then read the same in both builds, whatever the ANSI code page.
+std::vector<std::string> utf8Arguments(int argc, wchar_t **argv) {
+    std::vector<std::string> arguments;
+    for (int index = 0; index < argc; ++index) {
+        const int size =
+            WideCharToMultiByte(CP_UTF8, 0, argv[index], -1, nullptr, 0, nullptr, nullptr);
+        std::string argument(size > 0 ? static_cast<size_t>(size) : 1, '\0');
+        WideCharToMultiByte(CP_UTF8, 0, argv[index], -1, argument.data(), size, nullptr, nullptr);
+        argument.resize(argument.size() - 1);
+        arguments.push_back(argument);
+    }
+    return arguments;
+}
+
 // The module's settings dialog uses the up-down control, which the host provides.
 bool registerCommonControls() {
     INITCOMMONCONTROLSEX classes = {};
@@ -41,7 +58,7 @@ bool registerCommonControls() {
 
 } // namespace
 
-int main(int argc, char **argv) {
+int wmain(int argc, wchar_t **wideArgv) {
     if (!registerCommonControls())
         giveUp(kNoUpDownClass);
     HMODULE module = nullptr;
@@ -67,5 +84,10 @@ int main(int argc, char **argv) {
             giveUp(kNoKeyboardState);
     };
     hooks.readRegistryBack = [] { standin::host().registry = standin::readPluginKey(); };
-    return standin::runFromCommandLine(kProgramName, argc, argv, entryPoints, hooks);
+    std::vector<std::string> arguments = utf8Arguments(argc, wideArgv);
+    std::vector<char *> argv;
+    for (auto &argument : arguments)
+        argv.push_back(argument.data());
+    argv.push_back(nullptr);
+    return standin::runFromCommandLine(kProgramName, argc, argv.data(), entryPoints, hooks);
 }
