@@ -27,7 +27,8 @@ const DialogTemplate *moduleTemplate(int32_t id) {
     auto known = parsed.find(id);
     if (known == parsed.end()) {
         std::optional<DialogTemplate> dialog;
-        HRSRC resource = FindResourceA(dialogModule, MAKEINTRESOURCEA(id), MAKEINTRESOURCEA(5));
+        HRSRC resource = FindResourceA(dialogModule, MAKEINTRESOURCEA(id),
+                                       MAKEINTRESOURCEA(kDialogResourceType));
         HGLOBAL loaded = resource == nullptr ? nullptr : LoadResource(dialogModule, resource);
         const auto *bytes =
             loaded == nullptr ? nullptr : static_cast<const uint8_t *>(LockResource(loaded));
