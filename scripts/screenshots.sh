@@ -29,6 +29,14 @@ declare -A shot_file=([20129]=warning-dialog.png [20128]=settings-dialog.png)
 timeout_s=60
 
 wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /t REG_SZ /d N /f >/dev/null 2>&1
+# The caption's close box and the arrows are glyphs of the Marlett font, which Debian's Wine keeps
+# in its data folder without making it known to a prefix: put it among the prefix's fonts.
+for marlett in /usr/share/wine/fonts/marlett.ttf /usr/lib/wine/fonts/marlett.ttf; do
+    if [[ -f $marlett ]]; then
+        cp "$marlett" "$WINEPREFIX/drive_c/windows/Fonts/"
+        break
+    fi
+done
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
