@@ -61,12 +61,12 @@ inline void putPage(int16_t page, int16_t firstSystem) {
     store().put(kPageRecordTag, key2(page, 0), bytes);
 }
 
-inline void putSystem(int16_t system, const SystemSpec &spec) {
+inline void putSystem(int16_t system, const SystemSpec &fields) {
     standin::Bytes bytes(20, 0);
-    standin::writeInt(bytes, 0, 2, spec.spaceAbove);
-    standin::writeInt(bytes, 6, 2, spec.spaceBelow);
-    standin::writeInt(bytes, 16, 2, spec.systemPercent);
-    standin::writeInt(bytes, 18, 2, spec.systemFlags);
+    standin::writeInt(bytes, 0, 2, fields.spaceAbove);
+    standin::writeInt(bytes, 6, 2, fields.spaceBelow);
+    standin::writeInt(bytes, 16, 2, fields.systemPercent);
+    standin::writeInt(bytes, 18, 2, fields.systemFlags);
     store().put(kSystemRecordTag, key2(system, 0), bytes);
 }
 
@@ -85,11 +85,11 @@ inline void putStaffList(int16_t list, const std::vector<ListEntry> &entries) {
     }
 }
 
-inline void putStaff(int16_t staff, const StaffSpec &spec = {}) {
+inline void putStaff(int16_t staff, const StaffSpec &fields = {}) {
     standin::Bytes bytes(36, 0);
-    standin::writeInt(bytes, 14, 2, spec.lineMode);
-    standin::writeInt(bytes, 16, 4, spec.lineCount);
-    standin::writeInt(bytes, 22, 2, spec.staffFlags);
+    standin::writeInt(bytes, 14, 2, fields.lineMode);
+    standin::writeInt(bytes, 16, 4, fields.lineCount);
+    standin::writeInt(bytes, 22, 2, fields.staffFlags);
     store().put(kStaffRecordTag, key2(staff, 0), bytes);
 }
 
