@@ -11,3 +11,6 @@ cmake --build --preset windows -j "$jobs"
 cmake --preset native >/dev/null
 cmake --build --preset native -j "$jobs"
 ctest --preset native --output-on-failure
+
+# The sanitizer build of every native test, and each fuzz target for a fixed time.
+bash scripts/run-hardening.sh
