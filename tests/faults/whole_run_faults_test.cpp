@@ -5,6 +5,7 @@
 // trace.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <functional>
 #include <iostream>
@@ -132,6 +133,13 @@ class WholeRun {
             if (isCountPagesCall(call) && call.succeeded)
                 ++pageCount_;
         }
+        // The failure points come from the report's counts; the trace must see the same calls.
+        for (Service service : {Service::load, Service::next, Service::create, Service::erase})
+            EXPECT_EQ(
+                std::count_if(baseline_.calls.begin(), baseline_.calls.end(),
+                              [&](const TracedCall &call) { return call.service == service; }),
+                baseline_.hostCalls(service))
+                << faults::serviceName(service);
     }
 
     const RunResult &baseline() const { return baseline_; }
