@@ -450,11 +450,14 @@ void checkPlacement(const TextRecords &before, int32_t result) {
                 newDefinitions[key[0]] = true;
             } else {
                 require(bytes.size() == 24, "an assignment is 24 bytes");
-                const auto page = static_cast<int16_t>(key[0]);
+                const int16_t page = readInt16(bytes, 6);
                 require(dividerSettings.firstPage <= page && page <= dividerSettings.lastPage,
                         "dividers go on pages of the range");
-                require(readInt16(bytes, 6) == page && readInt16(bytes, 8) == page,
-                        "an assignment names its page twice");
+                require(readInt16(bytes, 8) == page, "an assignment names its page twice");
+                // A creation key cannot name page -1: its word 0xFFFF asks the host for a number.
+                // The settings dialog never lets a range reach it.
+                require(page == -1 || key[0] == static_cast<uint16_t>(page),
+                        "an assignment is keyed by its page");
                 const int16_t origin = readInt16(bytes, 10);
                 require(origin == 0 || origin == 0x14,
                         "the origin is the default or the right margin");
