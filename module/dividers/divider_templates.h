@@ -16,5 +16,6 @@ extern char dividerTemplate8194[kDividerTextCapacity];
 
 void buildDividerTemplates();
 
-// Formats a template with a font size into a buffer of kDividerTextCapacity bytes; returns the length.
+// Formats a template with a font size into a buffer of kDividerTextCapacity bytes; returns the
+// length.
 int formatDividerText(char *buffer, const char *dividerTemplateText, int16_t fontSize);

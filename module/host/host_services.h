@@ -9,10 +9,10 @@ typedef int32_t(WINAPI *OXDialogProc)(HWND dialog, UINT message, WPARAM wParam, 
                                       int32_t reserved);
 
 // Value kinds of OX_GetDlgItemVal and OX_SetDlgItemVal.
-constexpr int32_t kDropDownListValue = 0;  // 1-based item number
-constexpr int32_t kCheckBoxValue = 1;      // also radio buttons when read; 0 = off
-constexpr int32_t kRadioButtonValue = 2;   // 0 = off
-constexpr int32_t kEditNumberValue = 3;    // the edit's whole number
+constexpr int32_t kDropDownListValue = 0; // 1-based item number
+constexpr int32_t kCheckBoxValue = 1;     // also radio buttons when read; 0 = off
+constexpr int32_t kRadioButtonValue = 2;  // 0 = off
+constexpr int32_t kEditNumberValue = 3;   // the edit's whole number
 
 extern "C" {
 // Record services: the key is an array of 16-bit words (RecordKey or StaffScaleKey).

@@ -8,7 +8,9 @@
 #include "shell/shell_messages.h"
 
 // A bounded copy: the text, then zero bytes to the end of the field.
-static void copyField(char (&field)[64], const char *text) { std::strncpy(field, text, sizeof field); }
+static void copyField(char (&field)[64], const char *text) {
+    std::strncpy(field, text, sizeof field);
+}
 
 extern "C" int32_t WINAPI OrvaneExtensionVersion(int32_t) { return kInterfaceVersion; }
 

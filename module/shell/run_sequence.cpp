@@ -16,7 +16,7 @@ constexpr int32_t kPartMarkRecordSize = 12;
 constexpr size_t kPartMarkOffset = 8;
 constexpr int16_t kExtractedPartMark = -8;
 constexpr int kKeyDownBit = 0x80;
-}  // namespace
+} // namespace
 
 bool isExtractedPart() {
     RecordKey key = {kPartMarkKeyNumber, 0};

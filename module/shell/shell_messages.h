@@ -15,6 +15,6 @@ constexpr const char *kPlacementErrorCaption = "Error";
 constexpr const char *kPlacementErrorText = "Error creating divider symbols.";
 
 // Message box styles used throughout the module.
-constexpr uint16_t kErrorStyle = 0x10;        // MB_OK with MB_ICONHAND
-constexpr uint16_t kInformationStyle = 0x40;  // MB_OK with MB_ICONINFORMATION
-constexpr uint16_t kQuestionStyle = 0x24;     // MB_YESNO with MB_ICONQUESTION
+constexpr uint16_t kErrorStyle = 0x10;       // MB_OK with MB_ICONHAND
+constexpr uint16_t kInformationStyle = 0x40; // MB_OK with MB_ICONINFORMATION
+constexpr uint16_t kQuestionStyle = 0x24;    // MB_YESNO with MB_ICONQUESTION

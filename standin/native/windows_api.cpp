@@ -19,7 +19,7 @@ HWND hostMainWindow() {
 
 std::function<std::string(HWND)> dialogOwnerName;
 
-}  // namespace standin
+} // namespace standin
 
 namespace {
 
@@ -38,7 +38,7 @@ std::string ownerName(HWND owner) {
     return "unknown";
 }
 
-}  // namespace
+} // namespace
 
 extern "C" int WINAPI MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type) {
     standin::MessageRecord message;
@@ -79,20 +79,21 @@ extern "C" LSTATUS WINAPI RegOpenKeyExA(HKEY root, LPCSTR path, DWORD, REGSAM, P
 }
 
 extern "C" LSTATUS WINAPI RegCreateKeyExA(HKEY root, LPCSTR path, DWORD, LPSTR, DWORD, REGSAM,
-                                          LPSECURITY_ATTRIBUTES, PHKEY result, LPDWORD disposition) {
+                                          LPSECURITY_ATTRIBUTES, PHKEY result,
+                                          LPDWORD disposition) {
     if (!isPluginKey(root, path))
         return ERROR_FILE_NOT_FOUND;
     const bool existed = host().registry.has_value();
     if (!existed)
         host().registry.emplace();
     if (disposition != nullptr)
-        *disposition = existed ? 2 : 1;  // REG_OPENED_EXISTING_KEY : REG_CREATED_NEW_KEY
+        *disposition = existed ? 2 : 1; // REG_OPENED_EXISTING_KEY : REG_CREATED_NEW_KEY
     *result = &pluginKeyHandle;
     return ERROR_SUCCESS;
 }
 
-extern "C" LSTATUS WINAPI RegQueryValueExA(HKEY key, LPCSTR name, LPDWORD, LPDWORD type, LPBYTE data,
-                                           LPDWORD size) {
+extern "C" LSTATUS WINAPI RegQueryValueExA(HKEY key, LPCSTR name, LPDWORD, LPDWORD type,
+                                           LPBYTE data, LPDWORD size) {
     if (key != &pluginKeyHandle || !host().registry)
         return ERROR_FILE_NOT_FOUND;
     auto value = host().registry->find(name ? name : "");
@@ -103,7 +104,7 @@ extern "C" LSTATUS WINAPI RegQueryValueExA(HKEY key, LPCSTR name, LPDWORD, LPDWO
     const DWORD needed = static_cast<DWORD>(value->second.data.size());
     if (data != nullptr) {
         if (size == nullptr)
-            return 998;  // ERROR_NOACCESS
+            return 998; // ERROR_NOACCESS
         if (*size < needed) {
             *size = needed;
             return ERROR_MORE_DATA;

@@ -10,4 +10,4 @@ namespace standin {
 HWND hostMainWindow();
 // Names the owner of a message box: "host", or the dialog id the dialog model reports.
 extern std::function<std::string(HWND)> dialogOwnerName;
-}  // namespace standin
+} // namespace standin
