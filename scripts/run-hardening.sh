@@ -45,8 +45,8 @@ for target in "${targets[@]}"; do
     # New inputs go to the scratch corpus; the committed seeds are only read. Short allocation
     # stacks keep the many small allocations of the host's store cheap; a finding's input replays
     # with full ones.
-    if ! ASAN_OPTIONS=$ASAN_OPTIONS:malloc_context_size=4 "$build/tests/fuzz/$target" -max_total_time="$seconds" -rss_limit_mb=2048 -timeout=10 \
-        -max_len=4096 -print_final_stats=1 -artifact_prefix="$findings/$target-" \
+    if ! ASAN_OPTIONS=$ASAN_OPTIONS:malloc_context_size=4 "$build/tests/fuzz/$target" \
+        -max_total_time="$seconds" -rss_limit_mb=2048 -timeout=10 -max_len=4096 -print_final_stats=1 -artifact_prefix="$findings/$target-" \
         "$corpus" "tests/fuzz/corpus/$target" >"$build/fuzz-runs/$target.log" 2>&1; then
         tail -n 60 "$build/fuzz-runs/$target.log" >&2
         fail "$target found a fault; the input is in $findings"
