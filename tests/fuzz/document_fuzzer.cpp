@@ -27,10 +27,12 @@ using standin::KeyWords;
 
 // Page records x system records x (longest staff list + 1) bounds the placement's work: every page
 // with systems may walk every system, and every pair walks two lists.
-constexpr int64_t kWorkBudget = 150000;
+constexpr int64_t kWorkBudget = 20000;
 constexpr size_t kMaxSingleRecords = 1500;
-constexpr size_t kMaxRun = 4096;
-constexpr size_t kMaxListRun = 0x10000; // every index a key word holds
+constexpr size_t kMaxRun = 1024;
+constexpr size_t kFullList = 0x10000; // every index a key word holds
+// What the runs add together: one full list and a few runs besides.
+constexpr size_t kMaxRunRecords = kFullList + 4 * kMaxRun;
 constexpr size_t kMaxTextBytes = 0x40000;
 // Text records up to which the removal is compared with the nested walks, whose work is their
 // product.
@@ -50,7 +52,12 @@ class DocumentBuilder {
 
     void build() {
         while (input_.remaining_bytes() > 0 && singles_ < kMaxSingleRecords) {
-            switch (input_.ConsumeIntegralInRange<int>(0, 14)) {
+            switch (input_.ConsumeIntegralInRange<int>(0, 15)) {
+            case 15:
+                // Every index there is; rare, as building it costs a hundred ordinary inputs.
+                if (input_.ConsumeIntegral<uint8_t>() == 0xA5)
+                    addListRun(kFullList);
+                break;
             case 13:
             case 14:
                 addScore();
@@ -71,7 +78,7 @@ class DocumentBuilder {
                 addListEntry();
                 break;
             case 5:
-                addListRun();
+                addListRun(input_.ConsumeIntegralInRange<size_t>(1, kMaxRun));
                 break;
             case 6:
                 addStaff();
@@ -162,6 +169,13 @@ class DocumentBuilder {
         }
     }
 
+    bool takeRun(size_t count) {
+        if (runRecords_ + count > kMaxRunRecords)
+            return false;
+        runRecords_ += count;
+        return true;
+    }
+
     // Most records get their own size; some are cut short or run long, as a faulty host's might.
     void put(uint32_t tag, const KeyWords &key, Bytes bytes) {
         if (input_.ConsumeIntegralInRange<int>(0, 15) == 0)
@@ -194,7 +208,7 @@ class DocumentBuilder {
         const bool withoutSystems = input_.ConsumeBool();
         int32_t firstSystem = signedWord(input_);
         const int32_t step = input_.ConsumeIntegralInRange<int32_t>(-3, 8);
-        if (!affordable(count, 0, 0))
+        if (!affordable(count, 0, 0) || !takeRun(count))
             return;
         for (size_t i = 0; i < count; ++i) {
             const int16_t value = withoutSystems ? -1 : static_cast<int16_t>(firstSystem);
@@ -234,7 +248,7 @@ class DocumentBuilder {
         const int16_t spaceBelow = signedWord(input_);
         const int16_t percent = signedWord(input_);
         const uint16_t flags = systemFlags();
-        if (!affordable(0, count, 0))
+        if (!affordable(0, count, 0) || !takeRun(count))
             return;
         for (size_t i = 0; i < count; ++i)
             store().put(kSystemRecordTag, {static_cast<uint16_t>(first + i), 0},
@@ -262,13 +276,12 @@ class DocumentBuilder {
     }
 
     // A list from index 0, up to every index there is: one staff throughout or one per entry.
-    void addListRun() {
+    void addListRun(size_t count) {
         const uint16_t list = word(input_);
-        const size_t count = input_.ConsumeIntegralInRange<size_t>(1, kMaxListRun);
         const uint16_t staff = word(input_);
         const bool sameStaff = input_.ConsumeBool();
         const int32_t step = input_.ConsumeIntegralInRange<int32_t>(-400, 0);
-        if (!affordable(0, 0, std::max(listLengths_[list], count)))
+        if (!affordable(0, 0, std::max(listLengths_[list], count)) || !takeRun(count))
             return;
         listLengths_[list] = 0;
         noteList(list, count);
@@ -394,6 +407,7 @@ class DocumentBuilder {
     int16_t fontSize_;
     int16_t removalSize_;
     size_t singles_ = 0;
+    size_t runRecords_ = 0;
     size_t textBytes_ = 0;
     std::map<uint16_t, size_t> listLengths_;
     size_t longestList_ = 0;
