@@ -13,7 +13,6 @@ namespace {
 constexpr int64_t kPageGap = 288;
 constexpr int64_t kLabelBand = 260;
 constexpr int64_t kPixelsPerOrvuDivisor = 6; // the picture's width and height attributes
-constexpr int64_t kStaffSpace = 24;
 constexpr int64_t kFixedStaffHeight = 120;
 constexpr int32_t kMaxDrawnLines = 100;
 constexpr int64_t kMarkerRadius = 16;

@@ -10,23 +10,13 @@
 #include "core/run.h"
 #include "dialogs/final_layout_warning.h"
 #include "dialogs/settings_operations.h"
+#include "native/linked_module.h"
 #include "native/windows_api.h"
 #include "settings/divider_settings.h"
 
 namespace faults {
 
 namespace {
-
-standin::ModuleEntryPoints linkedModule() {
-    standin::ModuleEntryPoints module;
-    module.version = &OrvaneExtensionVersion;
-    module.init = &OrvaneExtensionInit;
-    module.enumerate = &OrvaneExtensionEnumerate;
-    module.invoke = &OrvaneExtensionInvoke;
-    module.terminate = &OrvaneExtensionTerminate;
-    module.menuStatus = &OrvaneExtensionGetMenuStatus;
-    return module;
-}
 
 // What the module holds when the host has just loaded it, as in a fresh orvane-sim process.
 void reloadModule() {
@@ -104,7 +94,7 @@ RunResult runDocument(const std::string &documentPath, const std::string &script
     standin::RunHooks hooks;
     hooks.ownerWindow = [] { return standin::hostMainWindow(); };
     const standin::RunOutcome outcome =
-        standin::runHost(commandLine.options, linkedModule(), hooks);
+        standin::runHost(commandLine.options, standin::linkedModule(), hooks);
     if (outcome.exitStatus != 0)
         throw std::runtime_error("the run failed: " + outcome.errors);
 

@@ -122,8 +122,8 @@ inline void runSession(const Session &session) {
     require(OrvaneExtensionInit(0, 0) == 1, "Init answers 1");
     checkInit(session.registry);
     standin::DescriptorBuffer buffer;
-    require(standin::enumerateCommand(linkedModule(), 0, buffer) == 1, "one command");
-    require(standin::enumerateCommand(linkedModule(), 1, buffer) == 0, "only one command");
+    require(standin::enumerateCommand(standin::linkedModule(), 0, buffer) == 1, "one command");
+    require(standin::enumerateCommand(standin::linkedModule(), 1, buffer) == 0, "only one command");
     require(OrvaneExtensionGetMenuStatus(0) == 1, "the command is available");
     for (const auto &steps : session.scripts) {
         standin::beginInvocation(steps);

@@ -11,6 +11,7 @@
 #include "core/run.h"
 #include "dialogs/final_layout_warning.h"
 #include "dialogs/settings_operations.h"
+#include "native/linked_module.h"
 #include "settings/divider_settings.h"
 
 namespace fuzzing {
@@ -23,17 +24,6 @@ inline void reloadModule() {
     dialogUnit = 1;
     warningFlagRef = nullptr;
     warningResult = 0;
-}
-
-inline standin::ModuleEntryPoints linkedModule() {
-    standin::ModuleEntryPoints module;
-    module.version = &OrvaneExtensionVersion;
-    module.init = &OrvaneExtensionInit;
-    module.enumerate = &OrvaneExtensionEnumerate;
-    module.invoke = &OrvaneExtensionInvoke;
-    module.terminate = &OrvaneExtensionTerminate;
-    module.menuStatus = &OrvaneExtensionGetMenuStatus;
-    return module;
 }
 
 // A 16-bit word, most often one where signed and unsigned readings part or a bound lies.

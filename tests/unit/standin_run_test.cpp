@@ -7,22 +7,12 @@
 #include "core/document_file.h"
 #include "core/run.h"
 #include "core/strict_json.h"
+#include "native/linked_module.h"
 #include "native/windows_api.h"
 
 namespace fs = std::filesystem;
 
 namespace {
-
-standin::ModuleEntryPoints linkedModule() {
-    standin::ModuleEntryPoints module;
-    module.version = &OrvaneExtensionVersion;
-    module.init = &OrvaneExtensionInit;
-    module.enumerate = &OrvaneExtensionEnumerate;
-    module.invoke = &OrvaneExtensionInvoke;
-    module.terminate = &OrvaneExtensionTerminate;
-    module.menuStatus = &OrvaneExtensionGetMenuStatus;
-    return module;
-}
 
 class HostRun : public testing::Test {
   protected:
@@ -51,7 +41,9 @@ class HostRun : public testing::Test {
         text << std::ifstream(file(name), std::ios::binary).rdbuf();
         return text.str();
     }
-    standin::RunOutcome run() { return standin::runHost(options_, linkedModule(), hooks_); }
+    standin::RunOutcome run() {
+        return standin::runHost(options_, standin::linkedModule(), hooks_);
+    }
 
     fs::path directory_;
     standin::Options options_;
@@ -62,7 +54,7 @@ class HostRun : public testing::Test {
 
 TEST(Enumeration, ModuleWritesExactlyTheDescriptorsBytes) {
     standin::DescriptorBuffer buffer;
-    ASSERT_EQ(standin::enumerateCommand(linkedModule(), 0, buffer), 1);
+    ASSERT_EQ(standin::enumerateCommand(standin::linkedModule(), 0, buffer), 1);
     const std::string menuText = "RZ Velunor &Divider [v 1.03e]...";
     EXPECT_EQ(std::string(reinterpret_cast<const char *>(buffer.data())), menuText);
     for (size_t i = menuText.size(); i < 64; ++i)
@@ -72,10 +64,11 @@ TEST(Enumeration, ModuleWritesExactlyTheDescriptorsBytes) {
     for (size_t i = 196; i < buffer.size(); ++i)
         ASSERT_EQ(buffer[i], standin::kDescriptorFill) << "byte " << i << " written";
 
-    ASSERT_EQ(standin::enumerateCommand(linkedModule(), 1, buffer), 0);
+    ASSERT_EQ(standin::enumerateCommand(standin::linkedModule(), 1, buffer), 0);
     for (uint8_t byte : buffer)
         ASSERT_EQ(byte, standin::kDescriptorFill);
-    EXPECT_EQ(standin::enumerateCommand(linkedModule(), 0x10000, buffer), 1); // low half is 0
+    EXPECT_EQ(standin::enumerateCommand(standin::linkedModule(), 0x10000, buffer),
+              1); // low half is 0
 }
 
 TEST_F(HostRun, BadInputWritesNothing) {
