@@ -1,25 +1,55 @@
 #!/usr/bin/env bash
-# The main job: the plug-in places dividers on the sample score, and a picture shows the result.
-#   out/score-with-dividers.json   the document after the run
-#   out/report.json                what the host saw (dialogs, messages, host calls)
-#   out/score-with-dividers.svg/.png  every page with its staves and dividers
+# The main job: builds the release and its package, installs the packaged divazivir.dll next to the
+# stand-in host orvane.exe, lets it place dividers on the sample score under Wine, and draws the
+# picture from that run.
+#   dist/divazivir-VERSION-win32.zip  the package (scripts/package.sh)
+#   out/host/                        orvane.exe with the divazivir.dll taken from the package
+#   out/score-with-dividers.json     the document after the run
+#   out/report.json                  what the host saw (dialogs, messages, host calls)
+#   out/score-with-dividers.svg/.png every page with its staves and dividers
 # The user's choices come from the scripted user; change DIVIDER_STEPS to choose others.
+#
+#   bash scripts/run-main.sh            # the real DLL under Wine
+#   bash scripts/run-main.sh --native   # the quick path: the module linked into orvane-sim
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-bash scripts/setup.sh
-cmake --preset native >/dev/null
-cmake --build --preset native -j 2 --target orvane-sim
+mode=wine
+case ${1:-} in
+    "") ;;
+    --native) mode=native ;;
+    *) echo "usage: bash scripts/run-main.sh [--native]" >&2; exit 2 ;;
+esac
 
-steps=${DIVIDER_STEPS:-"click 6; pick 103 14; click 105; click 108; pick 120 Never; click 1"}
+bash scripts/setup.sh
 mkdir -p out
 rm -f out/registry.json
-./build/native/orvane-sim examples/orchestral_score.json \
+if [[ $mode == native ]]; then
+    cmake --preset native >/dev/null
+    cmake --build --preset native -j 2 --target orvane-sim
+    host=(./build/native/orvane-sim)
+else
+    cmake --preset windows >/dev/null
+    cmake --build --preset windows -j 2
+    package_line=$(bash scripts/package.sh)
+    echo "$package_line"
+    package=$(sed -n 's/^package: \([^ ]*\) .*/\1/p' <<<"$package_line")
+    # Install the plug-in as a user would: the DLL from the package into the host's folder.
+    rm -rf out/host
+    mkdir -p out/host
+    cp build/windows/orvane.exe out/host/
+    python3 -c 'import sys, zipfile; zipfile.ZipFile(sys.argv[1]).extract("divazivir.dll", sys.argv[2])' \
+        "$package" out/host
+    host=(bash scripts/wine-env.sh wine out/host/orvane.exe)
+fi
+
+steps=${DIVIDER_STEPS:-"click 6; pick 103 14; click 105; click 108; pick 120 Never; click 1"}
+"${host[@]}" examples/orchestral_score.json \
     --registry out/registry.json --out out/score-with-dividers.json --report out/report.json \
     --svg out/score-with-dividers.svg --do "$steps"
 rsvg-convert -w 1600 out/score-with-dividers.svg -o out/score-with-dividers.png
 
-python3 - <<'PY' 2>/dev/null || true
+python3 - <<'PY'
 import json
 report = json.load(open("out/report.json"))
 for number, invocation in enumerate(report["invocations"], 1):
@@ -29,4 +59,7 @@ for number, invocation in enumerate(report["invocations"], 1):
 document = json.load(open("out/score-with-dividers.json"))
 print(f"{len(document.get('expressionAssignments', []))} dividers in out/score-with-dividers.json")
 PY
+if [[ $mode == wine ]]; then
+    echo "package: $package (the DLL ran from out/host/divazivir.dll under Wine)"
+fi
 echo "picture: out/score-with-dividers.png"
