@@ -42,4 +42,15 @@ for name in orvane-sim orvane.exe; do
     dividers=$(python3 -c "import json; print(len(json.load(open('$work/out.json'))['expressionAssignments']))")
     placement=$(python3 -c "print(f'{$whole - $open_save:.2f}')")
     printf '| %s | %s s | %s s | %s s | %s |\n' "$name" "$open_save" "$whole" "$placement" "$dividers"
+    mv "$work/out.json" "$work/placed-by-$name.json"
 done
+# What a Wine process costs before the host reads anything: a run on a score of one empty page.
+echo '{"pages": [{"page": 1, "firstSystem": -1}]}' >"$work/empty.json"
+cp "$work/empty.json" "$work/score.json"
+echo "Starting orvane.exe under Wine on an empty score: $(best wine ./orvane.exe "$cancel") s"
+if cmp -s "$work/placed-by-orvane-sim.json" "$work/placed-by-orvane.exe.json"; then
+    echo "Both hosts wrote the same document."
+else
+    echo "bench-whole-run: the two hosts wrote different documents" >&2
+    exit 1
+fi
