@@ -13,8 +13,21 @@ build_dir=$(cd "${WINE_BUILD_DIR:-$root/build/windows}" && pwd)
 [[ -f $build_dir/orvane.exe && -f $build_dir/divazivir.dll ]] ||
     { echo "guide-pictures: no Windows build in $build_dir (cmake --build --preset windows)" >&2; exit 1; }
 if [[ ${1:-} != --in-wine-env ]]; then
+    started=$root/build/guide-pictures.started
+    mkdir -p "$root/build"
+    touch "$started"
     WINE_BUILD_DIR=$build_dir bash "$root/scripts/screenshots.sh"
-    WINE_BUILD_DIR=$build_dir exec bash "$root/scripts/wine-env.sh" bash "$0" --in-wine-env
+    WINE_BUILD_DIR=$build_dir bash "$root/scripts/wine-env.sh" bash "$0" --in-wine-env
+    # Every picture the guide shows must have been drawn just now.
+    status=0
+    for image in $(grep -o '](\(guide/\)\?[a-z-]*\.png)' "$root/docs/guide.md" | tr -d '()]'); do
+        if [[ ! $root/docs/$image -nt $started ]]; then
+            echo "guide-pictures: docs/guide.md shows docs/$image, which this script did not draw" >&2
+            status=1
+        fi
+    done
+    rm -f "$started"
+    exit $status
 fi
 
 work=$(mktemp -d)
