@@ -5,13 +5,19 @@
 # settings dialog, so the host reads the document and writes it back; "whole run" places the 5,000
 # dividers on all pages. Placement is the difference. Each figure is the best of three runs.
 #
-#   bash scripts/bench-whole-run.sh     # after both builds
+#   bash scripts/bench-whole-run.sh [ORVANE_SIM...]   # after both builds
+#
+# Further orvane-sim builds given as arguments (an unoptimised one, say) are measured as well.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 
 if [[ ${1:-} != --in-wine-env ]]; then
-    exec bash "$root/scripts/wine-env.sh" bash "$0" --in-wine-env
+    sims=("$root/build/native/orvane-sim")
+    for sim in "$@"; do sims+=("$(cd "$(dirname "$sim")" && pwd)/$(basename "$sim")"); done
+    exec bash "$root/scripts/wine-env.sh" bash "$0" --in-wine-env "${sims[@]}"
 fi
+shift
+sims=("$@")
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -35,22 +41,21 @@ best() {
 cancel="click 6; click 2"
 place="click 6; click 108; click 1"
 printf '| host | open and save | whole run | placement | dividers |\n|---|---|---|---|---|\n'
-for name in orvane-sim orvane.exe; do
-    if [[ $name == orvane-sim ]]; then host=("$root/build/native/orvane-sim"); else host=(wine ./orvane.exe); fi
+runs=0
+for name in "${sims[@]}" orvane.exe; do
+    if [[ $name == orvane.exe ]]; then host=(wine ./orvane.exe); else host=("$name"); fi
     open_save=$(best "${host[@]}" "$cancel")
     whole=$(best "${host[@]}" "$place")
     dividers=$(python3 -c "import json; print(len(json.load(open('$work/out.json'))['expressionAssignments']))")
     placement=$(python3 -c "print(f'{$whole - $open_save:.2f}')")
-    printf '| %s | %s s | %s s | %s s | %s |\n' "$name" "$open_save" "$whole" "$placement" "$dividers"
-    mv "$work/out.json" "$work/placed-by-$name.json"
+    printf '| %s | %s s | %s s | %s s | %s |\n' "${name#"$root"/}" "$open_save" "$whole" "$placement" "$dividers"
+    mv "$work/out.json" "$work/placed-$((runs++)).json"
 done
 # What a Wine process costs before the host reads anything: a run on a score of one empty page.
-echo '{"pages": [{"page": 1, "firstSystem": -1}]}' >"$work/empty.json"
-cp "$work/empty.json" "$work/score.json"
+echo '{"pages": [{"page": 1, "firstSystem": -1}]}' >"$work/score.json"
 echo "Starting orvane.exe under Wine on an empty score: $(best wine ./orvane.exe "$cancel") s"
-if cmp -s "$work/placed-by-orvane-sim.json" "$work/placed-by-orvane.exe.json"; then
-    echo "Both hosts wrote the same document."
-else
-    echo "bench-whole-run: the two hosts wrote different documents" >&2
-    exit 1
-fi
+for ((run = 1; run < runs; run++)); do
+    cmp -s "$work/placed-0.json" "$work/placed-$run.json" ||
+        { echo "bench-whole-run: the hosts wrote different documents" >&2; exit 1; }
+done
+echo "Every host wrote the same document."

@@ -35,8 +35,8 @@ def content_rows(body, x0, y0):
     return rows
 
 
-def panel(spec):
-    path, pages, width, caption = spec.split(":", 3)
+def panel(argument):
+    path, pages, width, caption = argument.split(":", 3)
     body = open(path).read()
     body = body[body.index(">") + 1 : body.rindex("</svg>")]
     views = []
@@ -51,8 +51,8 @@ def panel(spec):
 
 
 def main():
-    out, specs = sys.argv[1], sys.argv[2:]
-    panels = [panel(spec) for spec in specs]
+    out, arguments = sys.argv[1], sys.argv[2:]
+    panels = [panel(argument) for argument in arguments]
     height = max(view[3] for _, views, _ in panels for view in views) + CAPTION + 2 * PAD
     x = PAD
     parts = []

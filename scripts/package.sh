@@ -10,6 +10,7 @@ cd "$(dirname "$0")/.."
 version=$(sed -n 's/^#define DIVAZIVIR_VERSION "\(.*\)"$/\1/p' module/resources/version.rc)
 [[ -n $version ]] || { echo "package: no DIVAZIVIR_VERSION in module/resources/version.rc" >&2; exit 1; }
 
+bash scripts/setup.sh
 cmake --preset windows >/dev/null
 cmake --build --preset windows -j 2 --target divazivir >/dev/null
 
