@@ -15,6 +15,7 @@
 #include "document_builder.h"
 #include "fault_run.h"
 #include "host/record_keys.h"
+#include "script_steps.h"
 
 namespace {
 
@@ -26,15 +27,15 @@ using faults::TracedCall;
 using standin::Bytes;
 using standin::KeyWords;
 using standin::RecordStore;
+using namespace scriptstep;
 
-constexpr int kSettingsDialogId = 20128;
 constexpr size_t kNone = std::numeric_limits<size_t>::max();
 
 int64_t totalFailurePoints = 0;
 
 // The host window owns the run's own boxes, the settings dialog those of its Remove button.
 Json hostOwner() { return "host"; }
-Json dialogOwner() { return kSettingsDialogId; }
+Json dialogOwner() { return IDD_DIVIDER_SETTINGS; }
 
 Json layoutError() {
     return faults::message("Error", "Staff system is not updated correctly.", 0x10, hostOwner(),
@@ -576,7 +577,8 @@ RecordStore smallScore(int16_t partMark) {
 // the first divider's block placed on page 8, a divider of size 18, a text that is no divider and
 // a block without bytes.
 RecordStore sampleScoreWithDividers() {
-    WholeRun placement("setup_place", sampleScore(), {"click 6; click 1"});
+    WholeRun placement("setup_place", sampleScore(),
+                       {script({click(IDC_WARNING_YES), click(IDC_SETTINGS_OK)})});
     RecordStore document = placement.baseline().document;
     const auto text = [](const std::string &bytes) { return Bytes(bytes.begin(), bytes.end()); };
     const auto definition = [](int16_t textBlock) {
@@ -608,30 +610,37 @@ RecordStore sampleScoreWithDividers() {
 }
 
 TEST(WholeRunFaults, PlacementOnTheSampleScore) {
-    WholeRun run("sample_place", sampleScore(), {"click 6; click 1"});
+    WholeRun run("sample_place", sampleScore(),
+                 {script({click(IDC_WARNING_YES), click(IDC_SETTINGS_OK)})});
     ASSERT_EQ(run.baseline().result(), 1);
     ASSERT_EQ(run.baseline().document.count(kExpressionAssignmentTag), 8u);
     EXPECT_GT(run.failEveryCall(), 150);
 }
 
 TEST(WholeRunFaults, PlacementOnSelectedPagesInCentimetresFromSystemBoundaries) {
-    WholeRun run("small_place", smallScore(0),
-                 {"click 6; click 106; click 109; type 110 1; type 112 5; type 115 0.5; click 1",
-                  Ending::place, 14, 5});
+    WholeRun run(
+        "small_place", smallScore(0),
+        {script({click(IDC_WARNING_YES), click(IDC_SYSTEM_BOUNDARIES_MODE),
+                 click(IDC_SELECTED_PAGES), type(IDC_FIRST_PAGE, "1"), type(IDC_LAST_PAGE, "5"),
+                 type(IDC_H_ADJUST, "0.5"), click(IDC_SETTINGS_OK)}),
+         Ending::place, 14, 5});
     ASSERT_EQ(run.baseline().result(), 1);
     ASSERT_EQ(run.baseline().document.count(kExpressionAssignmentTag), 4u);
     run.failEveryCall();
 }
 
 TEST(WholeRunFaults, RefusedExtractedPart) {
-    WholeRun run("small_extracted", smallScore(-8), {"click 6; click 1"});
+    WholeRun run("small_extracted", smallScore(-8),
+                 {script({click(IDC_WARNING_YES), click(IDC_SETTINGS_OK)})});
     ASSERT_EQ(run.baseline().result(), 0);
     EXPECT_EQ(run.failEveryCall(), 1);
 }
 
 TEST(WholeRunFaults, RemovalThroughTheRemoveButton) {
-    WholeRun run("sample_remove", sampleScoreWithDividers(),
-                 {"click 6; click 121; answer yes; answer ok; key esc", Ending::remove});
+    WholeRun run(
+        "sample_remove", sampleScoreWithDividers(),
+        {script({click(IDC_WARNING_YES), click(IDC_REMOVE), "answer yes", "answer ok", "key esc"}),
+         Ending::remove});
     ASSERT_EQ(run.baseline().result(), 1);
     ASSERT_EQ(run.baseline().messages(), array({confirmRemoval(), dividersErased(10)}));
     run.failEveryCall();
@@ -639,7 +648,9 @@ TEST(WholeRunFaults, RemovalThroughTheRemoveButton) {
 
 TEST(WholeRunFaults, RemovalThatFindsNothingThenPlacement) {
     WholeRun run("sample_remove_nothing_then_place", sampleScoreWithDividers(),
-                 {"click 6; pick 103 48; click 121; answer yes; answer ok; pick 103 14; click 1",
+                 {script({click(IDC_WARNING_YES), pick(IDC_FONT_SIZE_LIST, "48"), click(IDC_REMOVE),
+                          "answer yes", "answer ok", pick(IDC_FONT_SIZE_LIST, "14"),
+                          click(IDC_SETTINGS_OK)}),
                   Ending::place, 48});
     ASSERT_EQ(run.baseline().result(), 1);
     ASSERT_EQ(run.baseline().messages(), array({confirmRemoval(), noDividersFound()}));

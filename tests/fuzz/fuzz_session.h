@@ -13,6 +13,7 @@
 #include "fuzz_support.h"
 #include "host/record_keys.h"
 #include "native/windows_api.h"
+#include "resources/resource_ids.h"
 #include "settings/persistence.h"
 
 namespace fuzzing {
@@ -53,7 +54,7 @@ inline void checkInit(const standin::RegistryKeyState &stored) {
 inline bool settingsDialogShown(const standin::InvocationRecord &invocation) {
     for (const std::string &dialog : invocation.dialogsJson) {
         const standin::Json record = standin::Json::parse(dialog, nullptr, false);
-        if (!record.is_discarded() && record.value("id", 0) == 20128)
+        if (!record.is_discarded() && record.value("id", 0) == IDD_DIVIDER_SETTINGS)
             return true;
     }
     return false;
