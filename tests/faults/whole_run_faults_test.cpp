@@ -566,9 +566,7 @@ RecordStore smallScore(int16_t partMark) {
     docbuild::putStaffList(6, {{3, 0}});
     docbuild::putStaffScale(4, 3, 60);
     docbuild::putDocumentOptions(3);
-    standin::Bytes mark(12, 0);
-    standin::writeInt(mark, 8, 2, partMark);
-    docbuild::store().put(kPartMarkRecordTag, {0xFFFE, 0}, mark);
+    docbuild::putPartMark(partMark);
     return docbuild::store();
 }
 
@@ -581,30 +579,18 @@ RecordStore sampleScoreWithDividers() {
                        {script({click(IDC_WARNING_YES), click(IDC_SETTINGS_OK)})});
     RecordStore document = placement.baseline().document;
     const auto text = [](const std::string &bytes) { return Bytes(bytes.begin(), bytes.end()); };
-    const auto definition = [](int16_t textBlock) {
-        Bytes bytes(48, 0);
-        standin::writeInt(bytes, 0, 2, textBlock);
-        return bytes;
-    };
-    const auto assignment = [](int16_t page, int16_t expression) {
-        Bytes bytes(24, 0);
-        standin::writeInt(bytes, 0, 2, expression);
-        standin::writeInt(bytes, 6, 2, page);
-        standin::writeInt(bytes, 8, 2, page);
-        return bytes;
-    };
     const std::string with8194 = "^font(EngraverFontSet,8194)^size(14)^efx(plain)\xBB";
     document.put(kTextBlockTag, {20, 0}, text(with8194 + std::string(1, '\0')));
-    document.put(kTextExpressionDefTag, {20, 0}, definition(20));
-    document.put(kExpressionAssignmentTag, {1, 0}, assignment(1, 20));
-    document.put(kTextExpressionDefTag, {21, 0}, definition(1));
-    document.put(kExpressionAssignmentTag, {8, 7}, assignment(8, 21));
+    document.put(kTextExpressionDefTag, {20, 0}, docbuild::expressionDefRecord(20));
+    document.put(kExpressionAssignmentTag, {1, 0}, docbuild::assignmentRecord(1, 20));
+    document.put(kTextExpressionDefTag, {21, 0}, docbuild::expressionDefRecord(1));
+    document.put(kExpressionAssignmentTag, {8, 7}, docbuild::assignmentRecord(8, 21));
     document.put(kTextBlockTag, {22, 0}, text(docbuild::dividerText(18)));
-    document.put(kTextExpressionDefTag, {22, 0}, definition(22));
-    document.put(kExpressionAssignmentTag, {6, 0}, assignment(6, 22));
+    document.put(kTextExpressionDefTag, {22, 0}, docbuild::expressionDefRecord(22));
+    document.put(kExpressionAssignmentTag, {6, 0}, docbuild::assignmentRecord(6, 22));
     document.put(kTextBlockTag, {23, 0}, text("Allegro"));
-    document.put(kTextExpressionDefTag, {23, 0}, definition(23));
-    document.put(kExpressionAssignmentTag, {2, 0}, assignment(2, 23));
+    document.put(kTextExpressionDefTag, {23, 0}, docbuild::expressionDefRecord(23));
+    document.put(kExpressionAssignmentTag, {2, 0}, docbuild::assignmentRecord(2, 23));
     document.put(kTextBlockTag, {24, 0}, Bytes());
     return document;
 }
