@@ -54,6 +54,8 @@ inline void writeFile(const fs::path &path, const std::string &text) {
 inline Json withNamedDocument(Json definition, const fs::path &folder) {
     if (!definition.contains("documentFrom"))
         return definition;
+    if (definition.contains("document") || definition.contains("documentText"))
+        throw std::runtime_error("documentFrom goes without document and documentText");
     const fs::path file = folder / ".." / ".." / definition["documentFrom"].get<std::string>();
     if (!fs::is_regular_file(file))
         throw std::runtime_error("documentFrom names no file: " + file.string());
@@ -68,10 +70,16 @@ inline Json withNamedDocument(Json definition, const fs::path &folder) {
 
 inline std::vector<Scenario> loadScenarios(const fs::path &folder) {
     std::vector<Scenario> found;
-    for (const auto &entry : fs::directory_iterator(folder))
-        if (entry.path().extension() == ".json")
+    for (const auto &entry : fs::directory_iterator(folder)) {
+        if (entry.path().extension() != ".json")
+            continue;
+        try {
             found.push_back({entry.path().stem().string(),
                              withNamedDocument(Json::parse(readFile(entry.path())), folder)});
+        } catch (const std::exception &problem) {
+            throw std::runtime_error(entry.path().filename().string() + ": " + problem.what());
+        }
+    }
     std::sort(found.begin(), found.end(),
               [](const Scenario &a, const Scenario &b) { return a.name < b.name; });
     return found;
