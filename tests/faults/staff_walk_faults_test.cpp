@@ -115,6 +115,7 @@ TEST_F(OneDivider, EachLoadFailing) {
 TEST_F(OneDivider, EachCreationFailing) {
     // Text block, definition, assignment: what was made before the failure stays.
     for (int64_t call = 1; call <= 3; ++call) {
+        SCOPED_TRACE("creation " + std::to_string(call) + " failing");
         SetUp();
         const Placed placed = placeFailing("OX_CreateEData", call);
         EXPECT_EQ(placed.result, 0);

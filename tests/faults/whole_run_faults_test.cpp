@@ -15,6 +15,7 @@
 #include "document_builder.h"
 #include "fault_run.h"
 #include "host/record_keys.h"
+#include "script_steps.h"
 
 namespace {
 
@@ -26,15 +27,15 @@ using faults::TracedCall;
 using standin::Bytes;
 using standin::KeyWords;
 using standin::RecordStore;
+using namespace scriptstep;
 
-constexpr int kSettingsDialogId = 20128;
 constexpr size_t kNone = std::numeric_limits<size_t>::max();
 
 int64_t totalFailurePoints = 0;
 
 // The host window owns the run's own boxes, the settings dialog those of its Remove button.
 Json hostOwner() { return "host"; }
-Json dialogOwner() { return kSettingsDialogId; }
+Json dialogOwner() { return IDD_DIVIDER_SETTINGS; }
 
 Json layoutError() {
     return faults::message("Error", "Staff system is not updated correctly.", 0x10, hostOwner(),
@@ -565,9 +566,7 @@ RecordStore smallScore(int16_t partMark) {
     docbuild::putStaffList(6, {{3, 0}});
     docbuild::putStaffScale(4, 3, 60);
     docbuild::putDocumentOptions(3);
-    standin::Bytes mark(12, 0);
-    standin::writeInt(mark, 8, 2, partMark);
-    docbuild::store().put(kPartMarkRecordTag, {0xFFFE, 0}, mark);
+    docbuild::putPartMark(partMark);
     return docbuild::store();
 }
 
@@ -576,62 +575,58 @@ RecordStore smallScore(int16_t partMark) {
 // the first divider's block placed on page 8, a divider of size 18, a text that is no divider and
 // a block without bytes.
 RecordStore sampleScoreWithDividers() {
-    WholeRun placement("setup_place", sampleScore(), {"click 6; click 1"});
+    WholeRun placement("setup_place", sampleScore(),
+                       {script({click(IDC_WARNING_YES), click(IDC_SETTINGS_OK)})});
     RecordStore document = placement.baseline().document;
     const auto text = [](const std::string &bytes) { return Bytes(bytes.begin(), bytes.end()); };
-    const auto definition = [](int16_t textBlock) {
-        Bytes bytes(48, 0);
-        standin::writeInt(bytes, 0, 2, textBlock);
-        return bytes;
-    };
-    const auto assignment = [](int16_t page, int16_t expression) {
-        Bytes bytes(24, 0);
-        standin::writeInt(bytes, 0, 2, expression);
-        standin::writeInt(bytes, 6, 2, page);
-        standin::writeInt(bytes, 8, 2, page);
-        return bytes;
-    };
     const std::string with8194 = "^font(EngraverFontSet,8194)^size(14)^efx(plain)\xBB";
     document.put(kTextBlockTag, {20, 0}, text(with8194 + std::string(1, '\0')));
-    document.put(kTextExpressionDefTag, {20, 0}, definition(20));
-    document.put(kExpressionAssignmentTag, {1, 0}, assignment(1, 20));
-    document.put(kTextExpressionDefTag, {21, 0}, definition(1));
-    document.put(kExpressionAssignmentTag, {8, 7}, assignment(8, 21));
+    document.put(kTextExpressionDefTag, {20, 0}, docbuild::expressionDefRecord(20));
+    document.put(kExpressionAssignmentTag, {1, 0}, docbuild::assignmentRecord(1, 20));
+    document.put(kTextExpressionDefTag, {21, 0}, docbuild::expressionDefRecord(1));
+    document.put(kExpressionAssignmentTag, {8, 7}, docbuild::assignmentRecord(8, 21));
     document.put(kTextBlockTag, {22, 0}, text(docbuild::dividerText(18)));
-    document.put(kTextExpressionDefTag, {22, 0}, definition(22));
-    document.put(kExpressionAssignmentTag, {6, 0}, assignment(6, 22));
+    document.put(kTextExpressionDefTag, {22, 0}, docbuild::expressionDefRecord(22));
+    document.put(kExpressionAssignmentTag, {6, 0}, docbuild::assignmentRecord(6, 22));
     document.put(kTextBlockTag, {23, 0}, text("Allegro"));
-    document.put(kTextExpressionDefTag, {23, 0}, definition(23));
-    document.put(kExpressionAssignmentTag, {2, 0}, assignment(2, 23));
+    document.put(kTextExpressionDefTag, {23, 0}, docbuild::expressionDefRecord(23));
+    document.put(kExpressionAssignmentTag, {2, 0}, docbuild::assignmentRecord(2, 23));
     document.put(kTextBlockTag, {24, 0}, Bytes());
     return document;
 }
 
 TEST(WholeRunFaults, PlacementOnTheSampleScore) {
-    WholeRun run("sample_place", sampleScore(), {"click 6; click 1"});
+    WholeRun run("sample_place", sampleScore(),
+                 {script({click(IDC_WARNING_YES), click(IDC_SETTINGS_OK)})});
     ASSERT_EQ(run.baseline().result(), 1);
     ASSERT_EQ(run.baseline().document.count(kExpressionAssignmentTag), 8u);
     EXPECT_GT(run.failEveryCall(), 150);
 }
 
 TEST(WholeRunFaults, PlacementOnSelectedPagesInCentimetresFromSystemBoundaries) {
-    WholeRun run("small_place", smallScore(0),
-                 {"click 6; click 106; click 109; type 110 1; type 112 5; type 115 0.5; click 1",
-                  Ending::place, 14, 5});
+    WholeRun run(
+        "small_place", smallScore(0),
+        {script({click(IDC_WARNING_YES), click(IDC_SYSTEM_BOUNDARIES_MODE),
+                 click(IDC_SELECTED_PAGES), type(IDC_FIRST_PAGE, "1"), type(IDC_LAST_PAGE, "5"),
+                 type(IDC_H_ADJUST, "0.5"), click(IDC_SETTINGS_OK)}),
+         Ending::place, 14, 5});
     ASSERT_EQ(run.baseline().result(), 1);
     ASSERT_EQ(run.baseline().document.count(kExpressionAssignmentTag), 4u);
     run.failEveryCall();
 }
 
 TEST(WholeRunFaults, RefusedExtractedPart) {
-    WholeRun run("small_extracted", smallScore(-8), {"click 6; click 1"});
+    WholeRun run("small_extracted", smallScore(-8),
+                 {script({click(IDC_WARNING_YES), click(IDC_SETTINGS_OK)})});
     ASSERT_EQ(run.baseline().result(), 0);
     EXPECT_EQ(run.failEveryCall(), 1);
 }
 
 TEST(WholeRunFaults, RemovalThroughTheRemoveButton) {
-    WholeRun run("sample_remove", sampleScoreWithDividers(),
-                 {"click 6; click 121; answer yes; answer ok; key esc", Ending::remove});
+    WholeRun run(
+        "sample_remove", sampleScoreWithDividers(),
+        {script({click(IDC_WARNING_YES), click(IDC_REMOVE), "answer yes", "answer ok", "key esc"}),
+         Ending::remove});
     ASSERT_EQ(run.baseline().result(), 1);
     ASSERT_EQ(run.baseline().messages(), array({confirmRemoval(), dividersErased(10)}));
     run.failEveryCall();
@@ -639,7 +634,9 @@ TEST(WholeRunFaults, RemovalThroughTheRemoveButton) {
 
 TEST(WholeRunFaults, RemovalThatFindsNothingThenPlacement) {
     WholeRun run("sample_remove_nothing_then_place", sampleScoreWithDividers(),
-                 {"click 6; pick 103 48; click 121; answer yes; answer ok; pick 103 14; click 1",
+                 {script({click(IDC_WARNING_YES), pick(IDC_FONT_SIZE_LIST, "48"), click(IDC_REMOVE),
+                          "answer yes", "answer ok", pick(IDC_FONT_SIZE_LIST, "14"),
+                          click(IDC_SETTINGS_OK)}),
                   Ending::place, 48});
     ASSERT_EQ(run.baseline().result(), 1);
     ASSERT_EQ(run.baseline().messages(), array({confirmRemoval(), noDividersFound()}));

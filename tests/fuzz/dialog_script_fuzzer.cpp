@@ -11,11 +11,41 @@ namespace {
 
 using fuzzing::Session;
 
-const uint16_t kControls[] = {1,   2,   6,   7,   101, 102, 103, 104, 105, 106, 107,
-                              108, 109, 110, 111, 112, 113, 114, 115, 116, 117, 118,
-                              119, 120, 121, 122, 123, 124, 125, 126, 130};
-const uint16_t kEdits[] = {110, 112, 115, 117};
-const uint16_t kUpDowns[] = {122, 123, 124, 125, 126};
+// Every control of both dialogs (the warning's text shares its id with the font notice).
+const uint16_t kControls[] = {IDC_SETTINGS_OK,
+                              IDC_SETTINGS_CANCEL,
+                              IDC_WARNING_YES,
+                              IDC_WARNING_NO,
+                              IDC_FONT_NOTICE,
+                              IDC_FONT_SIZE_LABEL,
+                              IDC_FONT_SIZE_LIST,
+                              IDC_V_POSITION_FRAME,
+                              IDC_STAFF_LINES_MODE,
+                              IDC_SYSTEM_BOUNDARIES_MODE,
+                              IDC_PAGE_RANGE_FRAME,
+                              IDC_ALL_PAGES,
+                              IDC_SELECTED_PAGES,
+                              IDC_FIRST_PAGE,
+                              IDC_PAGE_RANGE_TO,
+                              IDC_LAST_PAGE,
+                              IDC_ADJUSTMENTS_FRAME,
+                              IDC_H_LABEL,
+                              IDC_H_ADJUST,
+                              IDC_V_LABEL,
+                              IDC_V_ADJUST,
+                              IDC_AUTO_ADJUST_V,
+                              IDC_ORIGIN_FRAME,
+                              IDC_MARGIN_ORIGIN,
+                              IDC_REMOVE,
+                              IDC_FIRST_PAGE_SPIN,
+                              IDC_LAST_PAGE_SPIN,
+                              IDC_H_SPIN,
+                              IDC_V_SPIN,
+                              IDC_ORIGIN_SPIN,
+                              IDC_DONT_SHOW_AGAIN};
+const uint16_t kEdits[] = {IDC_FIRST_PAGE, IDC_LAST_PAGE, IDC_H_ADJUST, IDC_V_ADJUST};
+const uint16_t kUpDowns[] = {IDC_FIRST_PAGE_SPIN, IDC_LAST_PAGE_SPIN, IDC_H_SPIN, IDC_V_SPIN,
+                             IDC_ORIGIN_SPIN};
 const char *const kTyped[] = {"",     "0",     "1",     "-1",    "2",        "5",       "999",
                               "1000", "1001",  "-1000", "-1001", "1000.9",   "-1000.9", "0.5",
                               "2.5",  "abc",   "1e3",   "-0",    "32767",    "65536",   "nan",
@@ -53,7 +83,7 @@ std::string step(FuzzedDataProvider &input) {
                (input.ConsumeBool() ? std::string(input.PickValueInArray(kTyped))
                                     : freeText(input));
     case 2: {
-        static const uint16_t kLists[] = {103, 120};
+        static const uint16_t kLists[] = {IDC_FONT_SIZE_LIST, IDC_MARGIN_ORIGIN};
         std::string text =
             input.ConsumeBool() ? std::string(input.PickValueInArray(kPicked)) : freeText(input);
         return "pick " + std::to_string(control(input, kLists, 2)) + " " +

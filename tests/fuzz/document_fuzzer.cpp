@@ -11,6 +11,7 @@
 #include "dividers/divider_templates.h"
 #include "dividers/placement.h"
 #include "dividers/removal.h"
+#include "document_builder.h"
 #include "fuzz_support.h"
 #include "host/record_keys.h"
 #include "layout/geometry.h"
@@ -19,6 +20,7 @@
 
 namespace {
 
+using docbuild::store;
 using fuzzing::require;
 using fuzzing::signedWord;
 using fuzzing::word;
@@ -37,8 +39,6 @@ constexpr size_t kMaxTextBytes = 0x40000;
 // Text records up to which the removal is compared with the nested walks, whose work is their
 // product.
 constexpr size_t kNestedLimit = 48;
-
-standin::RecordStore &store() { return standin::host().store; }
 
 std::string dividerText(int16_t size, bool with8194) {
     return std::string(with8194 ? "^font(EngraverFontSet,8194)" : "^font(EngraverFontSet)") +
@@ -134,38 +134,34 @@ class DocumentBuilder {
         for (int page = 0; page < pages; ++page) {
             const int count = systemsOnPage[static_cast<size_t>(page)];
             store().put(kPageRecordTag, {static_cast<uint16_t>(page + 1), 0},
-                        record(22, {{8, count == 0 ? -1 : system}}));
+                        docbuild::pageRecord(static_cast<int16_t>(count == 0 ? -1 : system)));
             for (int i = 0; i < count; ++i, ++system) {
                 const int16_t above =
                     static_cast<int16_t>(-input_.ConsumeIntegralInRange<int>(0, 600));
                 const int16_t below =
                     static_cast<int16_t>(-input_.ConsumeIntegralInRange<int>(0, 400));
                 store().put(kSystemRecordTag, {static_cast<uint16_t>(system), 0},
-                            systemBytes(above, below, percent, flags));
+                            docbuild::systemRecord({above, below, percent, flags}));
             }
         }
         for (int list = 0; list <= ((flags & 0x4000) != 0 ? systems : 0); ++list) {
-            for (int staff = 1; staff <= staves; ++staff) {
-                Bytes entry = record(12, {{0, staff}});
-                standin::writeInt(entry, 8, 4, -300 * (staff - 1));
+            for (int staff = 1; staff <= staves; ++staff)
                 store().put(kStaffListEntryTag,
                             {static_cast<uint16_t>(list), static_cast<uint16_t>(staff - 1)},
-                            std::move(entry));
-            }
+                            docbuild::staffListEntryRecord(
+                                {static_cast<int16_t>(staff), -300 * (staff - 1)}));
             noteList(static_cast<uint16_t>(list), static_cast<size_t>(staves));
         }
         for (int staff = 1; staff <= staves; ++staff) {
-            Bytes bytes = record(36, {{22, input_.ConsumeIntegralInRange<int>(0, 3) == 0 ? 4 : 0}});
-            standin::writeInt(bytes, 16, 4, 5);
-            store().put(kStaffRecordTag, {static_cast<uint16_t>(staff), 0}, std::move(bytes));
+            const bool hidden = input_.ConsumeIntegralInRange<int>(0, 3) == 0;
+            store().put(
+                kStaffRecordTag, {static_cast<uint16_t>(staff), 0},
+                docbuild::staffRecord({5, 0, hidden ? docbuild::kHiddenStaff : uint16_t{0}}));
             if ((flags & 0x0400) != 0)
-                for (int scaled = 1; scaled < system; ++scaled) {
-                    Bytes scale(10, 0);
-                    standin::writeInt(scale, 0, 4, 75);
+                for (int scaled = 1; scaled < system; ++scaled)
                     store().put(kStaffScaleRecordTag,
                                 {static_cast<uint16_t>(scaled), static_cast<uint16_t>(staff), 0},
-                                std::move(scale));
-                }
+                                docbuild::staffScaleRecord(75));
         }
     }
 
@@ -184,21 +180,13 @@ class DocumentBuilder {
         store().put(tag, key, std::move(bytes));
     }
 
-    static Bytes record(size_t size, std::initializer_list<std::pair<size_t, int64_t>> fields,
-                        size_t width = 2) {
-        Bytes bytes(size, 0);
-        for (const auto &[offset, value] : fields)
-            standin::writeInt(bytes, offset, width, value);
-        return bytes;
-    }
-
     void addPage() {
         const uint16_t page = word(input_);
         const int16_t firstSystem = signedWord(input_);
         if (!affordable(1, 0, 0))
             return;
         ++singles_;
-        put(kPageRecordTag, {page, 0}, record(22, {{8, firstSystem}}));
+        put(kPageRecordTag, {page, 0}, docbuild::pageRecord(firstSystem));
     }
 
     // Consecutive pages: all without systems, or starting systems at a steady step.
@@ -213,14 +201,9 @@ class DocumentBuilder {
         for (size_t i = 0; i < count; ++i) {
             const int16_t value = withoutSystems ? -1 : static_cast<int16_t>(firstSystem);
             store().put(kPageRecordTag, {static_cast<uint16_t>(first + i), 0},
-                        record(22, {{8, value}}));
+                        docbuild::pageRecord(value));
             firstSystem += step;
         }
-    }
-
-    static Bytes systemBytes(int16_t spaceAbove, int16_t spaceBelow, int16_t percent,
-                             uint16_t flags) {
-        return record(20, {{0, spaceAbove}, {6, spaceBelow}, {16, percent}, {18, flags}});
     }
 
     uint16_t systemFlags() {
@@ -238,7 +221,8 @@ class DocumentBuilder {
         if (!affordable(0, 1, 0))
             return;
         ++singles_;
-        put(kSystemRecordTag, {number, 0}, systemBytes(spaceAbove, spaceBelow, percent, flags));
+        put(kSystemRecordTag, {number, 0},
+            docbuild::systemRecord({spaceAbove, spaceBelow, percent, flags}));
     }
 
     void addSystemRun() {
@@ -252,7 +236,7 @@ class DocumentBuilder {
             return;
         for (size_t i = 0; i < count; ++i)
             store().put(kSystemRecordTag, {static_cast<uint16_t>(first + i), 0},
-                        systemBytes(spaceAbove, spaceBelow, percent, flags));
+                        docbuild::systemRecord({spaceAbove, spaceBelow, percent, flags}));
     }
 
     void noteList(uint16_t list, size_t entries) {
@@ -270,9 +254,8 @@ class DocumentBuilder {
             return;
         ++singles_;
         noteList(list, 1);
-        Bytes bytes = record(12, {{0, staff}});
-        standin::writeInt(bytes, 8, 4, position);
-        put(kStaffListEntryTag, {list, index}, std::move(bytes));
+        put(kStaffListEntryTag, {list, index},
+            docbuild::staffListEntryRecord({static_cast<int16_t>(staff), position}));
     }
 
     // A list from index 0, up to every index there is: one staff throughout or one per entry.
@@ -285,11 +268,11 @@ class DocumentBuilder {
             return;
         listLengths_[list] = 0;
         noteList(list, count);
-        for (size_t i = 0; i < count; ++i) {
-            Bytes bytes = record(12, {{0, sameStaff ? staff : static_cast<uint16_t>(staff + i)}});
-            standin::writeInt(bytes, 8, 4, static_cast<int64_t>(step) * static_cast<int64_t>(i));
-            store().put(kStaffListEntryTag, {list, static_cast<uint16_t>(i)}, std::move(bytes));
-        }
+        for (size_t i = 0; i < count; ++i)
+            store().put(kStaffListEntryTag, {list, static_cast<uint16_t>(i)},
+                        docbuild::staffListEntryRecord(
+                            {static_cast<int16_t>(sameStaff ? staff : staff + i),
+                             static_cast<int32_t>(step * static_cast<int64_t>(i))}));
     }
 
     void addStaff() {
@@ -300,20 +283,17 @@ class DocumentBuilder {
         const int32_t lineCount = input_.ConsumeBool()
                                       ? input_.ConsumeIntegralInRange<int32_t>(0, 6)
                                       : input_.ConsumeIntegral<int32_t>();
-        Bytes bytes = record(36, {{14, lineMode}, {22, flags}});
-        standin::writeInt(bytes, 16, 4, lineCount);
-        put(kStaffRecordTag, {number, 0}, std::move(bytes));
+        put(kStaffRecordTag, {number, 0}, docbuild::staffRecord({lineCount, lineMode, flags}));
     }
 
     void addStaffScale() {
         ++singles_;
         const KeyWords key = {word(input_), word(input_),
                               input_.ConsumeBool() ? uint16_t{0} : word(input_)};
-        Bytes bytes(10, 0);
-        standin::writeInt(bytes, 0, 4,
-                          input_.ConsumeBool() ? input_.ConsumeIntegralInRange<int32_t>(-10, 400)
-                                               : input_.ConsumeIntegral<int32_t>());
-        put(kStaffScaleRecordTag, key, std::move(bytes));
+        const int32_t percent = input_.ConsumeBool()
+                                    ? input_.ConsumeIntegralInRange<int32_t>(-10, 400)
+                                    : input_.ConsumeIntegral<int32_t>();
+        put(kStaffScaleRecordTag, key, docbuild::staffScaleRecord(percent));
     }
 
     // Divider texts of the sizes in play, near misses of them, and text of any bytes and length.
@@ -354,8 +334,7 @@ class DocumentBuilder {
     void addDefinition() {
         ++singles_;
         const KeyWords key = {word(input_), input_.ConsumeBool() ? uint16_t{0} : word(input_)};
-        Bytes bytes = record(48, {{0, word(input_)}, {8, 100}, {14, 0x1A08}});
-        put(kTextExpressionDefTag, key, std::move(bytes));
+        put(kTextExpressionDefTag, key, docbuild::expressionDefRecord(signedWord(input_)));
     }
 
     void addAssignment() {
@@ -364,17 +343,21 @@ class DocumentBuilder {
         const uint16_t expression = word(input_);
         const uint16_t origin = word(input_);
         put(kExpressionAssignmentTag, key,
-            record(24, {{0, expression}, {6, key[0]}, {8, key[0]}, {10, origin}}));
+            docbuild::assignmentRecord(static_cast<int16_t>(key[0]),
+                                       static_cast<int16_t>(expression), 0, 0,
+                                       static_cast<int16_t>(origin)));
     }
 
     void addDocumentRecords() {
         ++singles_;
         if (input_.ConsumeBool()) {
-            Bytes options(61, 0);
-            standin::writeInt(options, 30, 4, input_.ConsumeIntegral<int32_t>());
+            // Any unit code, and any bytes beyond it in the wider field the host keeps.
+            const int32_t unit = input_.ConsumeIntegral<int32_t>();
+            Bytes options = docbuild::documentOptionsRecord(static_cast<int16_t>(unit));
+            standin::writeInt(options, 32, 2, unit >> 16);
             put(kDocumentOptionsRecordTag, {0, 0}, std::move(options));
         } else {
-            put(kPartMarkRecordTag, {0xFFFE, 0}, record(12, {{8, signedWord(input_)}}));
+            put(kPartMarkRecordTag, {0xFFFE, 0}, docbuild::partMarkRecord(signedWord(input_)));
         }
     }
 
@@ -454,11 +437,8 @@ void checkPlacement(const TextRecords &before, int32_t result) {
                         "a new block holds the text");
                 newBlocks[key[0]] = true;
             } else if (tag == kTextExpressionDefTag) {
-                Bytes expected(48, 0);
-                standin::writeInt(expected, 0, 2, standin::readInt(bytes, 0, 2, false));
-                standin::writeInt(expected, 8, 2, 100);
-                standin::writeInt(expected, 14, 2, 0x1A08);
-                require(bytes == expected, "a new definition is the divider's");
+                require(bytes == docbuild::expressionDefRecord(readInt16(bytes, 0)),
+                        "a new definition is the divider's");
                 require(newBlocks.count(static_cast<uint16_t>(readInt16(bytes, 0))) == 1,
                         "a new definition uses a new block");
                 newDefinitions[key[0]] = true;

@@ -10,9 +10,11 @@
 #include "core/host_state.h"
 #include "core/strict_json.h"
 #include "dialogs/dialog_tables.h"
+#include "document_builder.h"
 #include "fuzz_support.h"
 #include "host/record_keys.h"
 #include "native/windows_api.h"
+#include "resources/resource_ids.h"
 #include "settings/persistence.h"
 
 namespace fuzzing {
@@ -53,7 +55,7 @@ inline void checkInit(const standin::RegistryKeyState &stored) {
 inline bool settingsDialogShown(const standin::InvocationRecord &invocation) {
     for (const std::string &dialog : invocation.dialogsJson) {
         const standin::Json record = standin::Json::parse(dialog, nullptr, false);
-        if (!record.is_discarded() && record.value("id", 0) == 20128)
+        if (!record.is_discarded() && record.value("id", 0) == IDD_DIVIDER_SETTINGS)
             return true;
     }
     return false;
@@ -147,35 +149,27 @@ inline void runSession(const Session &session) {
 // Pages 1 to 4 with systems on pages 1, 2 and 4 and the two dividers of size 14 on page 1
 // already placed; measured in inches when asked.
 inline standin::RecordStore sessionDocument(bool inches) {
+    using docbuild::key2;
     standin::RecordStore document;
-    auto put = [&](uint32_t tag, standin::KeyWords key, size_t size,
-                   std::initializer_list<std::pair<size_t, int64_t>> fields) {
-        standin::Bytes bytes(size, 0);
-        for (const auto &[offset, value] : fields)
-            standin::writeInt(bytes, offset, 2, value);
-        document.put(tag, key, bytes);
-    };
     const int16_t firstSystems[] = {1, 4, -1, 6};
-    for (uint16_t page = 1; page <= 4; ++page)
-        put(kPageRecordTag, {page, 0}, 22, {{8, firstSystems[page - 1]}});
-    for (uint16_t system = 1; system <= 7; ++system)
-        put(kSystemRecordTag, {system, 0}, 20, {{0, -200}, {6, -150}, {16, 100}});
-    for (uint16_t staff = 1; staff <= 3; ++staff) {
-        put(kStaffRecordTag, {staff, 0}, 36, {{16, 5}});
-        standin::Bytes entry(12, 0);
-        standin::writeInt(entry, 0, 2, staff);
-        standin::writeInt(entry, 8, 4, -300 * (staff - 1));
-        document.put(kStaffListEntryTag, {0, static_cast<uint16_t>(staff - 1)}, entry);
+    for (int16_t page = 1; page <= 4; ++page)
+        document.put(kPageRecordTag, key2(page, 0), docbuild::pageRecord(firstSystems[page - 1]));
+    for (int16_t system = 1; system <= 7; ++system)
+        document.put(kSystemRecordTag, key2(system, 0), docbuild::systemRecord({-200, -150}));
+    for (int16_t staff = 1; staff <= 3; ++staff) {
+        document.put(kStaffRecordTag, key2(staff, 0), docbuild::staffRecord({}));
+        document.put(kStaffListEntryTag, key2(0, staff - 1),
+                     docbuild::staffListEntryRecord({staff, -300 * (staff - 1)}));
     }
     if (inches)
-        put(kDocumentOptionsRecordTag, {0, 0}, 61, {{30, 2}});
-    const std::string text = "^font(EngraverFontSet)^size(14)^efx(plain)\xBB";
-    for (uint16_t divider = 1; divider <= 2; ++divider) {
-        document.put(kTextBlockTag, {divider, 0},
-                     standin::Bytes(text.c_str(), text.c_str() + text.size() + 1));
-        put(kTextExpressionDefTag, {divider, 0}, 48, {{0, divider}, {8, 100}, {14, 0x1A08}});
-        put(kExpressionAssignmentTag, {1, static_cast<uint16_t>(divider - 1)}, 24,
-            {{0, divider}, {4, -685}, {6, 1}, {8, 1}});
+        document.put(kDocumentOptionsRecordTag, key2(0, 0), docbuild::documentOptionsRecord(2));
+    const std::string text = docbuild::dividerText(14);
+    for (int16_t divider = 1; divider <= 2; ++divider) {
+        document.put(kTextBlockTag, key2(divider, 0), standin::Bytes(text.begin(), text.end()));
+        document.put(kTextExpressionDefTag, key2(divider, 0),
+                     docbuild::expressionDefRecord(divider));
+        document.put(kExpressionAssignmentTag, key2(1, divider - 1),
+                     docbuild::assignmentRecord(1, divider, 0, -685));
     }
     return document;
 }

@@ -1,12 +1,13 @@
 // Stored settings of any size and content: the UserDialog and ShowWarning values, and the key
 // around them, through Init, invocations that open the settings dialog and end it with OK, Cancel
 // or Remove, and Terminate.
-#include "core/script.h"
 #include "fuzz_session.h"
+#include "script_steps.h"
 
 namespace {
 
 using fuzzing::Session;
+using namespace scriptstep;
 
 // Most often the size the module writes, then any size around it.
 standin::RegistryValue storedValue(FuzzedDataProvider &input, size_t size) {
@@ -19,29 +20,20 @@ standin::RegistryValue storedValue(FuzzedDataProvider &input, size_t size) {
 }
 
 // What the users do: place, cancel, remove, refuse the warning, switch it off.
-const char *const kScripts[] = {
-    "click 6; click 1",
-    "click 6; key esc",
-    "click 6; click 121; answer yes; answer ok; key esc",
-    "click 6; click 121; answer no; click 2",
-    "click 7",
-    "click 130; click 6; click 1",
-    "",
-    "click 6; click 109; type 110 2; type 112 3; click 1",
-    "click 6; click 118; click 1",
-    "click 6; spin 126 down; spin 124 up; spin 125 down; key enter",
+const std::vector<std::string> kScripts[] = {
+    {click(IDC_WARNING_YES), click(IDC_SETTINGS_OK)},
+    {click(IDC_WARNING_YES), "key esc"},
+    {click(IDC_WARNING_YES), click(IDC_REMOVE), "answer yes", "answer ok", "key esc"},
+    {click(IDC_WARNING_YES), click(IDC_REMOVE), "answer no", click(IDC_SETTINGS_CANCEL)},
+    {click(IDC_WARNING_NO)},
+    {click(IDC_DONT_SHOW_AGAIN), click(IDC_WARNING_YES), click(IDC_SETTINGS_OK)},
+    {},
+    {click(IDC_WARNING_YES), click(IDC_SELECTED_PAGES), type(IDC_FIRST_PAGE, "2"),
+     type(IDC_LAST_PAGE, "3"), click(IDC_SETTINGS_OK)},
+    {click(IDC_WARNING_YES), click(IDC_AUTO_ADJUST_V), click(IDC_SETTINGS_OK)},
+    {click(IDC_WARNING_YES), spin(IDC_ORIGIN_SPIN, "down"), spin(IDC_H_SPIN, "up"),
+     spin(IDC_V_SPIN, "down"), "key enter"},
 };
-
-std::vector<std::string> steps(const char *script) {
-    std::vector<standin::ScriptStep> parsed;
-    std::string problem;
-    if (!standin::parseScript(script, parsed, problem))
-        fuzzing::broken("a fixed script parses");
-    std::vector<std::string> texts;
-    for (const auto &step : parsed)
-        texts.push_back(standin::stepText(step));
-    return texts;
-}
 
 } // namespace
 
@@ -64,7 +56,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     }
     const int invocations = input.ConsumeIntegralInRange<int>(1, 3);
     for (int i = 0; i < invocations; ++i)
-        session.scripts.push_back(steps(input.PickValueInArray(kScripts)));
+        session.scripts.push_back(input.PickValueInArray(kScripts));
     fuzzing::runSession(session);
     return 0;
 }

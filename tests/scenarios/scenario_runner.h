@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <stdexcept>
 #include <string>
 #include <sys/wait.h>
 #include <vector>
@@ -47,11 +48,38 @@ inline void writeFile(const fs::path &path, const std::string &text) {
     std::ofstream(path, std::ios::binary) << text;
 }
 
+// A scenario may name its document by a file of the repository ("documentFrom", relative to the
+// repository root two folders above the scenarios) with an RFC 7386 merge patch ("documentPatch"),
+// so that the sample score is written once. The loaded definition then holds the document itself.
+inline Json withNamedDocument(Json definition, const fs::path &folder) {
+    if (!definition.contains("documentFrom"))
+        return definition;
+    if (definition.contains("document") || definition.contains("documentText"))
+        throw std::runtime_error("documentFrom goes without document and documentText");
+    const fs::path file = folder / ".." / ".." / definition["documentFrom"].get<std::string>();
+    if (!fs::is_regular_file(file))
+        throw std::runtime_error("documentFrom names no file: " + file.string());
+    Json document = Json::parse(readFile(file));
+    if (definition.contains("documentPatch"))
+        document.merge_patch(definition["documentPatch"]);
+    definition.erase("documentFrom");
+    definition.erase("documentPatch");
+    definition["document"] = std::move(document);
+    return definition;
+}
+
 inline std::vector<Scenario> loadScenarios(const fs::path &folder) {
     std::vector<Scenario> found;
-    for (const auto &entry : fs::directory_iterator(folder))
-        if (entry.path().extension() == ".json")
-            found.push_back({entry.path().stem().string(), Json::parse(readFile(entry.path()))});
+    for (const auto &entry : fs::directory_iterator(folder)) {
+        if (entry.path().extension() != ".json")
+            continue;
+        try {
+            found.push_back({entry.path().stem().string(),
+                             withNamedDocument(Json::parse(readFile(entry.path())), folder)});
+        } catch (const std::exception &problem) {
+            throw std::runtime_error(entry.path().filename().string() + ": " + problem.what());
+        }
+    }
     std::sort(found.begin(), found.end(),
               [](const Scenario &a, const Scenario &b) { return a.name < b.name; });
     return found;

@@ -13,10 +13,17 @@
 #include "dividers/divider_templates.h"
 #include "document_builder.h"
 #include "native/windows_api.h"
+#include "script_steps.h"
 
 namespace dialogtest {
 
 using Json = nlohmann::ordered_json;
+using namespace scriptstep;
+
+// A control in a dialog's snapshot or final state, by its resource id.
+inline const Json &controlOf(const Json &dialogState, int id) {
+    return dialogState["controls"][std::to_string(id)];
+}
 
 // A fresh host whose document has pages 1 to pageCount; a unit of 0 means no options record.
 inline void freshDocument(int16_t pageCount, int16_t measurementUnit = 0) {
@@ -36,7 +43,7 @@ struct Outcome {
 
     // The final state of the last dialog shown.
     const Json & final() const { return dialogs.back()["final"]; }
-    const Json &control(int id) const { return final()["controls"][std::to_string(id)]; }
+    const Json &control(int id) const { return controlOf(final(), id); }
     const Json &snapshot(size_t index) const { return dialogs.back()["snapshots"][index]; }
     std::string text(int id) const { return control(id)["text"].get<std::string>(); }
 };

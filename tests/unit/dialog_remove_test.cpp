@@ -33,28 +33,30 @@ class RemoveButton : public ::testing::Test {
 
 TEST_F(RemoveButton, DeletingEndsTheRunWithoutStoringTheDialog) {
     const Outcome outcome = runSettings(
-        settings, {"type 115 50", "click 109", "type 110 3", "click 121", "answer yes", "click 1"});
+        settings, {type(IDC_H_ADJUST, "50"), click(IDC_SELECTED_PAGES), type(IDC_FIRST_PAGE, "3"),
+                   click(IDC_REMOVE), "answer yes", click(IDC_SETTINGS_OK)});
     EXPECT_EQ(captions(outcome),
               (std::vector<std::string>{"Delete dividers?: yes", "Divider symbols deleted: ok"}));
     EXPECT_EQ(outcome.messages[1].text, "2 divider symbols erased.");
-    EXPECT_EQ(outcome.messages[0].owner, "20128");
+    EXPECT_EQ(outcome.messages[0].owner, std::to_string(IDD_DIVIDER_SETTINGS));
     // Pages 3 to 6 at size 14: the dividers on 3 and 5 go.
     EXPECT_EQ(docbuild::assignments().size(), 2u);
     EXPECT_EQ(outcome.result, 0);
-    EXPECT_EQ(outcome.skippedSteps, std::vector<std::string>{"click 1"});
+    EXPECT_EQ(outcome.skippedSteps, std::vector<std::string>{click(IDC_SETTINGS_OK)});
     EXPECT_EQ(settings.hAdjust, 0);
     EXPECT_EQ(settings.selectedPagesOnly, 0);
     EXPECT_EQ(settings.dialogAccepted, 0);
     EXPECT_EQ(settings.pageCount, 6);
-    EXPECT_EQ(outcome.final()["focus"], 121);
+    EXPECT_EQ(outcome.final()["focus"], IDC_REMOVE);
 }
 
 TEST_F(RemoveButton, NoDeletesNothingAndLeavesTheDialogAsItWas) {
     const Outcome outcome =
-        runSettings(settings, {"type 115 50", "click 121", "answer no", "snapshot", "click 2"});
+        runSettings(settings, {type(IDC_H_ADJUST, "50"), click(IDC_REMOVE), "answer no", "snapshot",
+                               click(IDC_SETTINGS_CANCEL)});
     EXPECT_EQ(captions(outcome), std::vector<std::string>{"Delete dividers?: no"});
     EXPECT_EQ(docbuild::assignments().size(), 4u);
-    EXPECT_EQ(outcome.snapshot(0)["controls"]["115"]["text"], "50");
+    EXPECT_EQ(controlOf(outcome.snapshot(0), IDC_H_ADJUST)["text"], "50");
     EXPECT_EQ(outcome.result, 0);
 }
 
@@ -62,8 +64,9 @@ TEST_F(RemoveButton, NothingFoundKeepsTheDialogOpenForAnotherTry) {
     // The list's size counts, not the stored one; page 3's size-18 divider then goes alone.
     settings.fontSize = 18;
     const Outcome outcome =
-        runSettings(settings, {"click 109", "type 110 4", "click 121", "answer yes", "answer ok",
-                               "click 108", "click 121", "answer yes", "answer ok"});
+        runSettings(settings, {click(IDC_SELECTED_PAGES), type(IDC_FIRST_PAGE, "4"),
+                               click(IDC_REMOVE), "answer yes", "answer ok", click(IDC_ALL_PAGES),
+                               click(IDC_REMOVE), "answer yes", "answer ok"});
     EXPECT_EQ(captions(outcome),
               (std::vector<std::string>{"Delete dividers?: yes", "No dividers found: ok",
                                         "Delete dividers?: yes", "Divider symbols deleted: ok"}));
@@ -76,7 +79,8 @@ TEST_F(RemoveButton, NothingFoundKeepsTheDialogOpenForAnotherTry) {
 
 TEST_F(RemoveButton, InvalidRangeAsksNothing) {
     const Outcome outcome = runSettings(
-        settings, {"click 109", "type 110 5", "type 112 4", "click 121", "answer yes", "click 2"});
+        settings, {click(IDC_SELECTED_PAGES), type(IDC_FIRST_PAGE, "5"), type(IDC_LAST_PAGE, "4"),
+                   click(IDC_REMOVE), "answer yes", click(IDC_SETTINGS_CANCEL)});
     EXPECT_EQ(captions(outcome), std::vector<std::string>{"Page Range Error: ok"});
     EXPECT_EQ(docbuild::assignments().size(), 4u);
     // The error box has no Yes to press: the answer is passed over.
@@ -86,7 +90,8 @@ TEST_F(RemoveButton, InvalidRangeAsksNothing) {
 TEST_F(RemoveButton, DividersOfAnotherSizeStay) {
     settings.fontSize = 18;
     docbuild::store().remove(kExpressionAssignmentTag, docbuild::key2(3, 1));
-    const Outcome outcome = runSettings(settings, {"click 121", "answer yes", "click 2"});
+    const Outcome outcome =
+        runSettings(settings, {click(IDC_REMOVE), "answer yes", click(IDC_SETTINGS_CANCEL)});
     EXPECT_EQ(captions(outcome),
               (std::vector<std::string>{"Delete dividers?: yes", "No dividers found: ok"}));
     EXPECT_EQ(docbuild::assignments().size(), 3u);

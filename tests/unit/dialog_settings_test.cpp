@@ -14,6 +14,10 @@ namespace {
 
 const char *const kPageRangeError = "Page range is non-valid";
 const char *const kRangeError = "Adjustment values must be between -1000 and 1000 ORVUs.";
+// What "Selected pages" enables, and what "Auto-adjust V" greys.
+const int kPageControls[] = {IDC_FIRST_PAGE, IDC_FIRST_PAGE_SPIN, IDC_PAGE_RANGE_TO, IDC_LAST_PAGE,
+                             IDC_LAST_PAGE_SPIN};
+const int kVControls[] = {IDC_V_LABEL, IDC_V_ADJUST, IDC_V_SPIN};
 
 class SettingsDialog : public ::testing::Test {
   protected:
@@ -35,15 +39,15 @@ std::vector<std::string> texts(const std::vector<standin::MessageRecord> &messag
 TEST_F(SettingsDialog, FontSizeOutsideTheListOpensOn18AndOkStoresIt) {
     settings.fontSize = 15;
     const Outcome outcome = runSettings(settings, {"snapshot"});
-    EXPECT_EQ(outcome.snapshot(0)["controls"]["103"]["selected"], 7);
-    EXPECT_EQ(outcome.snapshot(0)["focus"], 103);
+    EXPECT_EQ(controlOf(outcome.snapshot(0), IDC_FONT_SIZE_LIST)["selected"], 7);
+    EXPECT_EQ(outcome.snapshot(0)["focus"], IDC_FONT_SIZE_LIST);
     EXPECT_EQ(outcome.result, 1);
     EXPECT_EQ(settings.fontSize, 18);
 
     settings.fontSize = 14;
-    EXPECT_EQ(
-        runSettings(settings, {"snapshot", "key esc"}).snapshot(0)["controls"]["103"]["selected"],
-        5);
+    EXPECT_EQ(controlOf(runSettings(settings, {"snapshot", "key esc"}).snapshot(0),
+                        IDC_FONT_SIZE_LIST)["selected"],
+              5);
 }
 
 TEST_F(SettingsDialog, OpensOnTheWholeDocumentWhateverRangeWasStored) {
@@ -53,13 +57,13 @@ TEST_F(SettingsDialog, OpensOnTheWholeDocumentWhateverRangeWasStored) {
     settings.pageCount = 99;
     settings.dialogAccepted = 1;
     const Outcome outcome = runSettings(settings, {"snapshot", "key esc"});
-    const Json &opened = outcome.snapshot(0)["controls"];
-    EXPECT_EQ(opened["110"]["text"], "1");
-    EXPECT_EQ(opened["112"]["text"], "10");
-    EXPECT_EQ(opened["109"]["checked"], 1);
-    EXPECT_EQ(opened["108"]["checked"], 0);
-    for (const char *id : {"110", "122", "111", "112", "123"})
-        EXPECT_TRUE(opened[id]["enabled"]) << id;
+    const Json &opened = outcome.snapshot(0);
+    EXPECT_EQ(controlOf(opened, IDC_FIRST_PAGE)["text"], "1");
+    EXPECT_EQ(controlOf(opened, IDC_LAST_PAGE)["text"], "10");
+    EXPECT_EQ(controlOf(opened, IDC_SELECTED_PAGES)["checked"], 1);
+    EXPECT_EQ(controlOf(opened, IDC_ALL_PAGES)["checked"], 0);
+    for (int id : kPageControls)
+        EXPECT_TRUE(controlOf(opened, id)["enabled"]) << id;
     // Cancel keeps the fields but the refreshed page count and the cleared acceptance.
     EXPECT_EQ(outcome.result, 0);
     EXPECT_EQ(settings.firstPage, 3);
@@ -72,10 +76,10 @@ TEST_F(SettingsDialog, AutoAdjustOpensWithTheComputedV) {
     settings.autoAdjustV = 1;
     settings.vAdjust = 500;
     const Outcome outcome = runSettings(settings, {"snapshot"});
-    const Json &opened = outcome.snapshot(0)["controls"];
-    EXPECT_EQ(opened["117"]["text"], "72");
-    for (const char *id : {"116", "117", "125"})
-        EXPECT_FALSE(opened[id]["enabled"]) << id;
+    const Json &opened = outcome.snapshot(0);
+    EXPECT_EQ(controlOf(opened, IDC_V_ADJUST)["text"], "72");
+    for (int id : kVControls)
+        EXPECT_FALSE(controlOf(opened, id)["enabled"]) << id;
     EXPECT_EQ(settings.vAdjust, 72);
     // A copy: the packed field may not be aligned for a reference.
     const int32_t autoAdjustV = settings.autoAdjustV;
@@ -87,9 +91,9 @@ TEST_F(SettingsDialog, StoredValuesOutsideTheirControlsComeBackAsTheControlsShow
     settings.autoAdjustV = 0x10000;
     settings.rightMarginOrigin = 7;
     const Outcome outcome = runSettings(settings, {"snapshot"});
-    EXPECT_EQ(outcome.snapshot(0)["controls"]["118"]["checked"], 1);
-    EXPECT_EQ(outcome.snapshot(0)["controls"]["120"]["selected"], -1);
-    EXPECT_EQ(outcome.snapshot(0)["controls"]["120"]["text"], "");
+    EXPECT_EQ(controlOf(outcome.snapshot(0), IDC_AUTO_ADJUST_V)["checked"], 1);
+    EXPECT_EQ(controlOf(outcome.snapshot(0), IDC_MARGIN_ORIGIN)["selected"], -1);
+    EXPECT_EQ(controlOf(outcome.snapshot(0), IDC_MARGIN_ORIGIN)["text"], "");
     const int32_t autoAdjustV = settings.autoAdjustV;
     EXPECT_EQ(autoAdjustV, 1);
     EXPECT_EQ(settings.rightMarginOrigin, -1);
@@ -97,17 +101,20 @@ TEST_F(SettingsDialog, StoredValuesOutsideTheirControlsComeBackAsTheControlsShow
 
 TEST_F(SettingsDialog, OkWritesEveryField) {
     const Outcome outcome = runSettings(
-        settings, {"pick 103 24", "click 106", "click 109", "type 110 2", "type 112 9",
-                   "type 115 -12.7", "type 117 300", "pick 120 On Odd Pages", "click 1"});
+        settings, {pick(IDC_FONT_SIZE_LIST, "24"), click(IDC_SYSTEM_BOUNDARIES_MODE),
+                   click(IDC_SELECTED_PAGES), type(IDC_FIRST_PAGE, "2"), type(IDC_LAST_PAGE, "9"),
+                   type(IDC_H_ADJUST, "-12.7"), type(IDC_V_ADJUST, "300"),
+                   pick(IDC_MARGIN_ORIGIN, "On Odd Pages"), click(IDC_SETTINGS_OK)});
     EXPECT_EQ(outcome.result, 1);
     EXPECT_TRUE(outcome.messages.empty());
-    EXPECT_EQ(outcome.final()["focus"], 1);
+    EXPECT_EQ(outcome.final()["focus"], IDC_SETTINGS_OK);
     const DividerSettings expected = {2, 9, -12, 300, 24, 1, 1, 0, 2, 1, 0, 10};
     EXPECT_EQ(std::memcmp(&settings, &expected, sizeof settings), 0);
 }
 
 TEST_F(SettingsDialog, AllPagesStoresTheWholeDocumentWhateverTheEditsHold) {
-    runSettings(settings, {"click 109", "type 110 4", "type 112 3", "click 108", "click 1"});
+    runSettings(settings, {click(IDC_SELECTED_PAGES), type(IDC_FIRST_PAGE, "4"),
+                           type(IDC_LAST_PAGE, "3"), click(IDC_ALL_PAGES), click(IDC_SETTINGS_OK)});
     EXPECT_EQ(settings.firstPage, 1);
     EXPECT_EQ(settings.lastPage, 10);
     EXPECT_EQ(settings.selectedPagesOnly, 0);
@@ -119,27 +126,29 @@ TEST_F(SettingsDialog, PageRangeErrorsMoveTheFocus) {
         int focus;
         std::vector<int> selection;
     } cases[] = {
-        {"2", "11", 112, {2, 2}}, // the last-page edit keeps its caret
-        {"0", "5", 110, {0, 1}},  // the first-page edit gets its text selected
-        {"6", "5", 110, {0, 1}},
-        {"0", "11", 112, {2, 2}}, // the last page is tested first
+        {"2", "11", IDC_LAST_PAGE, {2, 2}}, // the last-page edit keeps its caret
+        {"0", "5", IDC_FIRST_PAGE, {0, 1}}, // the first-page edit gets its text selected
+        {"6", "5", IDC_FIRST_PAGE, {0, 1}},
+        {"0", "11", IDC_LAST_PAGE, {2, 2}}, // the last page is tested first
     };
     for (const auto &range : cases) {
+        SCOPED_TRACE(std::string(range.first) + " to " + range.last);
         settings = kLoadTimeSettings;
         // The edit that is not to get the focus is typed last, so the focus has to move.
-        const bool lastFocused = range.focus == 112;
-        const std::string first = std::string("type 110 ") + range.first;
-        const std::string last = std::string("type 112 ") + range.last;
+        const bool lastFocused = range.focus == IDC_LAST_PAGE;
+        const std::string first = type(IDC_FIRST_PAGE, range.first);
+        const std::string last = type(IDC_LAST_PAGE, range.last);
         const Outcome outcome =
-            runSettings(settings, {"click 109", lastFocused ? last : first,
-                                   lastFocused ? first : last, "click 1", "snapshot", "click 2"});
+            runSettings(settings, {click(IDC_SELECTED_PAGES), lastFocused ? last : first,
+                                   lastFocused ? first : last, click(IDC_SETTINGS_OK), "snapshot",
+                                   click(IDC_SETTINGS_CANCEL)});
         EXPECT_EQ(texts(outcome.messages), std::vector<std::string>{kPageRangeError});
         EXPECT_EQ(outcome.messages[0].caption, "Page Range Error");
         EXPECT_EQ(outcome.messages[0].style, 0x10u);
-        EXPECT_EQ(outcome.messages[0].owner, "20128");
+        EXPECT_EQ(outcome.messages[0].owner, std::to_string(IDD_DIVIDER_SETTINGS));
         const Json &after = outcome.snapshot(0);
-        EXPECT_EQ(after["focus"], range.focus) << range.first << " to " << range.last;
-        EXPECT_EQ(selection(after["controls"][std::to_string(range.focus)]), range.selection);
+        EXPECT_EQ(after["focus"], range.focus);
+        EXPECT_EQ(selection(controlOf(after, range.focus)), range.selection);
         EXPECT_EQ(outcome.result, 0);
         EXPECT_EQ(settings.firstPage, 1);
         EXPECT_EQ(settings.lastPage, 1);
@@ -149,13 +158,15 @@ TEST_F(SettingsDialog, PageRangeErrorsMoveTheFocus) {
 TEST_F(SettingsDialog, DocumentWithoutPagesRefusesEverySelectedRange) {
     freshDocument(0);
     for (const auto &steps : std::vector<std::vector<std::string>>{
-             {"click 109", "click 1", "click 2"},
-             {"click 109", "type 110 0", "type 112 0", "click 1", "click 2"}}) {
+             {click(IDC_SELECTED_PAGES), click(IDC_SETTINGS_OK), click(IDC_SETTINGS_CANCEL)},
+             {click(IDC_SELECTED_PAGES), type(IDC_FIRST_PAGE, "0"), type(IDC_LAST_PAGE, "0"),
+              click(IDC_SETTINGS_OK), click(IDC_SETTINGS_CANCEL)}}) {
+        SCOPED_TRACE(script(steps));
         const Outcome outcome = runSettings(settings, steps);
         EXPECT_EQ(texts(outcome.messages), std::vector<std::string>{kPageRangeError});
         EXPECT_EQ(outcome.result, 0);
     }
-    EXPECT_EQ(runSettings(settings, {"click 1"}).result, 1);
+    EXPECT_EQ(runSettings(settings, {click(IDC_SETTINGS_OK)}).result, 1);
     EXPECT_EQ(settings.firstPage, 1);
     EXPECT_EQ(settings.lastPage, 0);
 }
@@ -170,16 +181,17 @@ TEST_F(SettingsDialog, AdjustmentsAreTruncatedAndLimited) {
                  {"1001", false, 0},       {"-1001", false, 0},    {"abc", true, 0},
                  {"1e3", true, 1000},      {"1e309", true, 0}};
     for (const auto &value : cases) {
-        for (int edit : {115, 117}) {
+        for (int edit : {IDC_H_ADJUST, IDC_V_ADJUST}) {
+            SCOPED_TRACE(type(edit, value.typed));
             settings = kLoadTimeSettings;
             settings.autoAdjustV = 0;
             settings.hAdjust = settings.vAdjust = 7;
             const Outcome outcome =
-                runSettings(settings, {"type " + std::to_string(edit) + " " + value.typed,
-                                       "click 1", "snapshot", "click 2"});
-            const int16_t stored = edit == 115 ? settings.hAdjust : settings.vAdjust;
-            EXPECT_EQ(outcome.result, value.accepted ? 1 : 0) << value.typed;
-            EXPECT_EQ(stored, value.accepted ? value.stored : 7) << value.typed;
+                runSettings(settings, {type(edit, value.typed), click(IDC_SETTINGS_OK), "snapshot",
+                                       click(IDC_SETTINGS_CANCEL)});
+            const int16_t stored = edit == IDC_H_ADJUST ? settings.hAdjust : settings.vAdjust;
+            EXPECT_EQ(outcome.result, value.accepted ? 1 : 0);
+            EXPECT_EQ(stored, value.accepted ? value.stored : 7);
             if (value.accepted)
                 continue;
             EXPECT_EQ(texts(outcome.messages), std::vector<std::string>{kRangeError});
@@ -187,25 +199,27 @@ TEST_F(SettingsDialog, AdjustmentsAreTruncatedAndLimited) {
             const Json &after = outcome.snapshot(0);
             EXPECT_EQ(after["focus"], edit);
             const int length = static_cast<int>(std::string(value.typed).size());
-            EXPECT_EQ(selection(after["controls"][std::to_string(edit)]),
-                      (std::vector<int>{0, length}));
+            EXPECT_EQ(selection(controlOf(after, edit)), (std::vector<int>{0, length}));
         }
     }
 }
 
 TEST_F(SettingsDialog, OneOkShowsOneBoxInTheOrderRangeHV) {
-    Outcome outcome = runSettings(
-        settings, {"type 117 5000", "type 115 -5000", "click 1", "snapshot", "click 2"});
+    Outcome outcome =
+        runSettings(settings, {type(IDC_V_ADJUST, "5000"), type(IDC_H_ADJUST, "-5000"),
+                               click(IDC_SETTINGS_OK), "snapshot", click(IDC_SETTINGS_CANCEL)});
     EXPECT_EQ(texts(outcome.messages), std::vector<std::string>{kRangeError});
-    EXPECT_EQ(outcome.snapshot(0)["focus"], 115);
+    EXPECT_EQ(outcome.snapshot(0)["focus"], IDC_H_ADJUST);
 
-    outcome =
-        runSettings(settings, {"type 115 5000", "click 109", "type 112 11", "click 1", "click 2"});
+    outcome = runSettings(settings, {type(IDC_H_ADJUST, "5000"), click(IDC_SELECTED_PAGES),
+                                     type(IDC_LAST_PAGE, "11"), click(IDC_SETTINGS_OK),
+                                     click(IDC_SETTINGS_CANCEL)});
     EXPECT_EQ(texts(outcome.messages), std::vector<std::string>{kPageRangeError});
 
     outcome =
-        runSettings(settings, {"type 117 1001", "type 115 3", "click 1", "snapshot", "click 2"});
-    EXPECT_EQ(outcome.snapshot(0)["focus"], 117);
+        runSettings(settings, {type(IDC_V_ADJUST, "1001"), type(IDC_H_ADJUST, "3"),
+                               click(IDC_SETTINGS_OK), "snapshot", click(IDC_SETTINGS_CANCEL)});
+    EXPECT_EQ(outcome.snapshot(0)["focus"], IDC_V_ADJUST);
     EXPECT_EQ(settings.hAdjust, 0);
 }
 
@@ -218,11 +232,12 @@ TEST_F(SettingsDialog, StepsHAndVWithinTheLimits) {
                  {"2.5", "down", "1.5"},   {"", "up", "1"},
                  {"x", "down", "-1"}};
     for (const auto &step : cases)
-        for (const auto &[edit, spin] : {std::pair{115, 124}, std::pair{117, 125}}) {
+        for (const auto &[edit, upDown] :
+             {std::pair{IDC_H_ADJUST, IDC_H_SPIN}, std::pair{IDC_V_ADJUST, IDC_V_SPIN}}) {
+            SCOPED_TRACE(type(edit, step.typed) + "; " + spin(upDown, step.arrow));
             const Outcome outcome = runSettings(
-                settings, {"type " + std::to_string(edit) + " " + step.typed,
-                           "spin " + std::to_string(spin) + " " + step.arrow, "key esc"});
-            EXPECT_EQ(outcome.text(edit), step.shown) << step.typed << " " << step.arrow;
+                settings, {type(edit, step.typed), spin(upDown, step.arrow), "key esc"});
+            EXPECT_EQ(outcome.text(edit), step.shown);
             EXPECT_EQ(outcome.final()["focus"], edit);
             const int length = static_cast<int>(std::string(step.shown).size());
             EXPECT_EQ(selection(outcome.control(edit)), (std::vector<int>{0, length}));
@@ -248,10 +263,10 @@ TEST_F(SettingsDialog, StepsOneOrvuInTheDocumentUnit) {
         settings = kLoadTimeSettings;
         settings.autoAdjustV = 0;
         const Outcome outcome = runSettings(
-            settings, {std::string("type 115 ") + unit.typed, "spin 124 up",
-                       std::string("type 117 ") + unit.typed, "spin 125 down", "key esc"});
-        EXPECT_EQ(outcome.text(115), unit.up) << "unit " << unit.unit;
-        EXPECT_EQ(outcome.text(117), unit.down) << "unit " << unit.unit;
+            settings, {type(IDC_H_ADJUST, unit.typed), spin(IDC_H_SPIN, "up"),
+                       type(IDC_V_ADJUST, unit.typed), spin(IDC_V_SPIN, "down"), "key esc"});
+        EXPECT_EQ(outcome.text(IDC_H_ADJUST), unit.up) << "unit " << unit.unit;
+        EXPECT_EQ(outcome.text(IDC_V_ADJUST), unit.down) << "unit " << unit.unit;
     }
 }
 
@@ -260,8 +275,8 @@ TEST_F(SettingsDialog, AdjustmentsShowAndReadInTheDocumentUnit) {
     settings.hAdjust = 144;
     settings.vAdjust = -7;
     const Outcome outcome = runSettings(settings, {"snapshot"});
-    EXPECT_EQ(outcome.snapshot(0)["controls"]["115"]["text"], "0.5");
-    EXPECT_EQ(outcome.snapshot(0)["controls"]["117"]["text"], "-0.0243");
+    EXPECT_EQ(controlOf(outcome.snapshot(0), IDC_H_ADJUST)["text"], "0.5");
+    EXPECT_EQ(controlOf(outcome.snapshot(0), IDC_V_ADJUST)["text"], "-0.0243");
     EXPECT_EQ(settings.hAdjust, 144);
     // Four decimals of an inch do not hold 7 ORVU exactly, and OK truncates what they give.
     EXPECT_EQ(settings.vAdjust, -6);
@@ -277,14 +292,15 @@ TEST_F(SettingsDialog, OriginUpDownStopsAtBothEnds) {
                  {1, "up", "Never"},
                  {7, "down", "Never"}};
     for (const auto &step : cases) {
+        SCOPED_TRACE("origin " + std::to_string(step.origin) + ", " + step.arrow);
         settings.rightMarginOrigin = step.origin;
-        const Outcome outcome =
-            runSettings(settings, {std::string("spin 126 ") + step.arrow, "snapshot", "click 1"});
-        EXPECT_EQ(outcome.snapshot(0)["controls"]["120"]["text"], step.shown)
-            << step.origin << " " << step.arrow;
+        const Outcome outcome = runSettings(
+            settings, {spin(IDC_ORIGIN_SPIN, step.arrow), "snapshot", click(IDC_SETTINGS_OK)});
+        EXPECT_EQ(controlOf(outcome.snapshot(0), IDC_MARGIN_ORIGIN)["text"], step.shown);
         // The combo box is no edit: the focus stays in the list where the dialog put it.
-        EXPECT_EQ(outcome.snapshot(0)["focus"], 103);
-        EXPECT_EQ(settings.rightMarginOrigin, outcome.snapshot(0)["controls"]["120"]["selected"]);
+        EXPECT_EQ(outcome.snapshot(0)["focus"], IDC_FONT_SIZE_LIST);
+        EXPECT_EQ(settings.rightMarginOrigin,
+                  controlOf(outcome.snapshot(0), IDC_MARGIN_ORIGIN)["selected"]);
     }
 }
 
@@ -294,14 +310,15 @@ TEST_F(SettingsDialog, AutoAdjustFollowsEverySizeOfTheList) {
     const char *const sizes[] = {"8",  "9",  "10", "11", "12", "14", "16", "18",
                                  "20", "22", "24", "26", "28", "36", "48"};
     for (const char *size : sizes) {
-        steps.push_back(std::string("pick 103 ") + size);
+        steps.push_back(pick(IDC_FONT_SIZE_LIST, size));
         steps.push_back("snapshot");
     }
     const Outcome outcome = runSettings(settings, steps);
     const char *const expected[] = {"41",  "46",  "52",  "57",  "62",  "72",  "83", "93",
                                     "104", "114", "124", "135", "145", "187", "249"};
     for (size_t index = 0; index < 15; ++index) {
-        EXPECT_EQ(outcome.snapshot(index)["controls"]["117"]["text"], expected[index]);
+        SCOPED_TRACE(sizes[index]);
+        EXPECT_EQ(controlOf(outcome.snapshot(index), IDC_V_ADJUST)["text"], expected[index]);
         EXPECT_EQ(autoAdjustedV(fontSizeChoices[index]), std::stoi(expected[index]));
     }
     EXPECT_EQ(settings.fontSize, 48);
@@ -310,48 +327,51 @@ TEST_F(SettingsDialog, AutoAdjustFollowsEverySizeOfTheList) {
 
 TEST_F(SettingsDialog, ManualVIgnoresTheFontSize) {
     settings.vAdjust = 33;
-    const Outcome outcome = runSettings(settings, {"pick 103 48", "click 1"});
-    EXPECT_EQ(outcome.text(117), "33");
+    const Outcome outcome =
+        runSettings(settings, {pick(IDC_FONT_SIZE_LIST, "48"), click(IDC_SETTINGS_OK)});
+    EXPECT_EQ(outcome.text(IDC_V_ADJUST), "33");
     EXPECT_EQ(settings.vAdjust, 33);
 }
 
 TEST_F(SettingsDialog, AutoAdjustBoxRecomputesOrFreesV) {
     settings.vAdjust = 33;
-    const Outcome outcome =
-        runSettings(settings, {"click 118", "snapshot", "click 118", "key esc"});
+    const Outcome outcome = runSettings(
+        settings, {click(IDC_AUTO_ADJUST_V), "snapshot", click(IDC_AUTO_ADJUST_V), "key esc"});
     const Json &ticked = outcome.snapshot(0);
-    EXPECT_EQ(ticked["controls"]["117"]["text"], "72");
-    EXPECT_FALSE(ticked["controls"]["117"]["enabled"]);
-    EXPECT_EQ(ticked["focus"], 118);
+    EXPECT_EQ(controlOf(ticked, IDC_V_ADJUST)["text"], "72");
+    EXPECT_FALSE(controlOf(ticked, IDC_V_ADJUST)["enabled"]);
+    EXPECT_EQ(ticked["focus"], IDC_AUTO_ADJUST_V);
     // Unticked, V keeps its value, comes back, and takes the focus without a selection.
-    EXPECT_EQ(outcome.text(117), "72");
-    for (int id : {116, 117, 125})
+    EXPECT_EQ(outcome.text(IDC_V_ADJUST), "72");
+    for (int id : kVControls)
         EXPECT_TRUE(outcome.control(id)["enabled"]) << id;
-    EXPECT_EQ(outcome.final()["focus"], 117);
-    EXPECT_EQ(selection(outcome.control(117)), (std::vector<int>{0, 0}));
+    EXPECT_EQ(outcome.final()["focus"], IDC_V_ADJUST);
+    EXPECT_EQ(selection(outcome.control(IDC_V_ADJUST)), (std::vector<int>{0, 0}));
 }
 
 TEST_F(SettingsDialog, PageChoiceEnablesThePageControls) {
-    const Outcome outcome = runSettings(
-        settings, {"snapshot", "click 109", "snapshot", "type 110 3", "click 108", "key esc"});
-    for (const char *id : {"110", "122", "111", "112", "123"}) {
-        EXPECT_FALSE(outcome.snapshot(0)["controls"][id]["enabled"]) << id;
-        EXPECT_TRUE(outcome.snapshot(1)["controls"][id]["enabled"]) << id;
-        EXPECT_FALSE(outcome.control(std::stoi(id))["enabled"]) << id;
+    const Outcome outcome =
+        runSettings(settings, {"snapshot", click(IDC_SELECTED_PAGES), "snapshot",
+                               type(IDC_FIRST_PAGE, "3"), click(IDC_ALL_PAGES), "key esc"});
+    for (int id : kPageControls) {
+        EXPECT_FALSE(controlOf(outcome.snapshot(0), id)["enabled"]) << id;
+        EXPECT_TRUE(controlOf(outcome.snapshot(1), id)["enabled"]) << id;
+        EXPECT_FALSE(outcome.control(id)["enabled"]) << id;
     }
-    EXPECT_EQ(outcome.snapshot(1)["focus"], 110);
-    EXPECT_EQ(selection(outcome.snapshot(1)["controls"]["110"]), (std::vector<int>{0, 1}));
+    EXPECT_EQ(outcome.snapshot(1)["focus"], IDC_FIRST_PAGE);
+    EXPECT_EQ(selection(controlOf(outcome.snapshot(1), IDC_FIRST_PAGE)), (std::vector<int>{0, 1}));
     // A greyed edit cannot be typed into.
-    EXPECT_TRUE(runSettings(settings, {"type 110 3", "key esc"}).skippedSteps ==
-                std::vector<std::string>{"type 110 3"});
+    EXPECT_TRUE(runSettings(settings, {type(IDC_FIRST_PAGE, "3"), "key esc"}).skippedSteps ==
+                std::vector<std::string>{type(IDC_FIRST_PAGE, "3")});
 }
 
 TEST_F(SettingsDialog, PageUpDownsKeepToTheDocument) {
-    const Outcome outcome =
-        runSettings(settings, {"click 109", "spin 122 down", "spin 123 up", "snapshot",
-                               "spin 122 up", "spin 123 down", "click 1"});
-    EXPECT_EQ(outcome.snapshot(0)["controls"]["110"]["text"], "1");
-    EXPECT_EQ(outcome.snapshot(0)["controls"]["112"]["text"], "10");
+    const Outcome outcome = runSettings(
+        settings, {click(IDC_SELECTED_PAGES), spin(IDC_FIRST_PAGE_SPIN, "down"),
+                   spin(IDC_LAST_PAGE_SPIN, "up"), "snapshot", spin(IDC_FIRST_PAGE_SPIN, "up"),
+                   spin(IDC_LAST_PAGE_SPIN, "down"), click(IDC_SETTINGS_OK)});
+    EXPECT_EQ(controlOf(outcome.snapshot(0), IDC_FIRST_PAGE)["text"], "1");
+    EXPECT_EQ(controlOf(outcome.snapshot(0), IDC_LAST_PAGE)["text"], "10");
     EXPECT_EQ(settings.firstPage, 2);
     EXPECT_EQ(settings.lastPage, 9);
 }

@@ -71,7 +71,7 @@ TEST(DialogTemplate, RefusesEveryCutShortTemplate) {
         std::string problem;
         const std::vector<uint8_t> cut(whole.begin(), whole.begin() + length);
         EXPECT_FALSE(parseDialogTemplate(cut, &problem)) << length;
-        EXPECT_FALSE(problem.empty());
+        EXPECT_FALSE(problem.empty()) << length;
     }
 }
 

@@ -16,44 +16,44 @@ class FinalLayoutWarning : public ::testing::Test {
 
 TEST_F(FinalLayoutWarning, FlagOffShowsNothingAndGoesOn) {
     int16_t flag = 0;
-    const Outcome outcome = runWarning(flag, {"click 7"});
+    const Outcome outcome = runWarning(flag, {click(IDC_WARNING_NO)});
     EXPECT_EQ(outcome.result, 1);
     EXPECT_EQ(flag, 0);
     EXPECT_TRUE(outcome.dialogs.empty());
     EXPECT_EQ(calls("OX_Dialog"), 0);
-    EXPECT_EQ(outcome.skippedSteps, std::vector<std::string>{"click 7"});
+    EXPECT_EQ(outcome.skippedSteps, std::vector<std::string>{click(IDC_WARNING_NO)});
 }
 
 TEST_F(FinalLayoutWarning, OpensUntickedWithYesFocused) {
     int16_t flag = 1;
-    const Outcome outcome = runWarning(flag, {"snapshot", "click 7"});
+    const Outcome outcome = runWarning(flag, {"snapshot", click(IDC_WARNING_NO)});
     ASSERT_EQ(outcome.dialogs.size(), 1u);
-    EXPECT_EQ(outcome.dialogs[0]["id"], 20129);
+    EXPECT_EQ(outcome.dialogs[0]["id"], IDD_FINAL_LAYOUT_WARNING);
     const Json &opened = outcome.snapshot(0);
-    EXPECT_EQ(opened["focus"], 6);
-    EXPECT_EQ(opened["controls"]["130"]["checked"], 0);
+    EXPECT_EQ(opened["focus"], IDC_WARNING_YES);
+    EXPECT_EQ(controlOf(opened, IDC_DONT_SHOW_AGAIN)["checked"], 0);
 }
 
 TEST_F(FinalLayoutWarning, YesSetsTheFlagFromTheBox) {
     int16_t flag = 1;
-    EXPECT_EQ(runWarning(flag, {"click 6"}).result, 1);
+    EXPECT_EQ(runWarning(flag, {click(IDC_WARNING_YES)}).result, 1);
     EXPECT_EQ(flag, 1);
 
-    EXPECT_EQ(runWarning(flag, {"click 130", "click 6"}).result, 1);
+    EXPECT_EQ(runWarning(flag, {click(IDC_DONT_SHOW_AGAIN), click(IDC_WARNING_YES)}).result, 1);
     EXPECT_EQ(flag, 0);
 
     // Any stored non-zero value shows the warning; Yes leaves 1 or 0.
     flag = 2;
-    EXPECT_EQ(runWarning(flag, {"click 6"}).result, 1);
+    EXPECT_EQ(runWarning(flag, {click(IDC_WARNING_YES)}).result, 1);
     EXPECT_EQ(flag, 1);
 }
 
 TEST_F(FinalLayoutWarning, NoStopsAndKeepsTheFlagWhateverTheBox) {
     int16_t flag = 2;
-    const Outcome outcome = runWarning(flag, {"click 130", "click 7"});
+    const Outcome outcome = runWarning(flag, {click(IDC_DONT_SHOW_AGAIN), click(IDC_WARNING_NO)});
     EXPECT_EQ(outcome.result, 0);
     EXPECT_EQ(flag, 2);
-    EXPECT_EQ(outcome.control(130)["checked"], 1);
+    EXPECT_EQ(outcome.control(IDC_DONT_SHOW_AGAIN)["checked"], 1);
 }
 
 TEST_F(FinalLayoutWarning, EscapeAndOtherCommandsLeaveItOpen) {
@@ -86,15 +86,16 @@ TEST_F(FinalLayoutWarning, ControlAndShiftBringItBack) {
         bool control, shift, shown;
     } cases[] = {{true, true, true}, {true, false, false}, {false, true, false}};
     for (const auto &keys : cases) {
+        SCOPED_TRACE(std::string(keys.control ? "Control" : "-") + (keys.shift ? "+Shift" : "+-"));
         freshDocument(1);
         showWarning = 0;
         standin::host().controlHeld = keys.control;
         standin::host().shiftHeld = keys.shift;
-        standin::beginInvocation({"click 7", "key esc"});
+        standin::beginInvocation({click(IDC_WARNING_NO), "key esc"});
         const Outcome outcome = finish(runDividerCommand(standin::hostMainWindow()));
         EXPECT_EQ(outcome.result, 1);
         ASSERT_FALSE(outcome.dialogs.empty());
-        EXPECT_EQ(outcome.dialogs[0]["id"] == 20129, keys.shown);
+        EXPECT_EQ(outcome.dialogs[0]["id"] == IDD_FINAL_LAYOUT_WARNING, keys.shown);
         // No leaves the flag as the keys set it.
         EXPECT_EQ(showWarning, keys.shown ? 1 : 0);
     }

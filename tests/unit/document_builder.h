@@ -3,7 +3,9 @@
 // a wrong record layout in the module shows up as a failing test.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -55,19 +57,73 @@ inline standin::KeyWords key2(int32_t number, int32_t subIndex) {
     return {static_cast<uint16_t>(number), static_cast<uint16_t>(subIndex)};
 }
 
+// The records as byte images, for any store: the fuzz targets build into stores of their own.
+// Each lists its size and its fields as (offset, width, value); the rest of it is zero.
+
+struct Field {
+    size_t offset;
+    size_t width;
+    int64_t value;
+};
+
+inline standin::Bytes record(size_t size, std::initializer_list<Field> fields) {
+    standin::Bytes bytes(size, 0);
+    for (const Field &field : fields)
+        standin::writeInt(bytes, field.offset, field.width, field.value);
+    return bytes;
+}
+
+inline standin::Bytes pageRecord(int16_t firstSystem) { return record(22, {{8, 2, firstSystem}}); }
+
+inline standin::Bytes systemRecord(const SystemSpec &fields) {
+    return record(20, {{0, 2, fields.spaceAbove},
+                       {6, 2, fields.spaceBelow},
+                       {16, 2, fields.systemPercent},
+                       {18, 2, fields.systemFlags}});
+}
+
+inline standin::Bytes staffListEntryRecord(const ListEntry &entry) {
+    return record(12, {{0, 2, entry.staff}, {8, 4, entry.position}});
+}
+
+inline standin::Bytes staffRecord(const StaffSpec &fields) {
+    return record(
+        36, {{14, 2, fields.lineMode}, {16, 4, fields.lineCount}, {22, 2, fields.staffFlags}});
+}
+
+inline standin::Bytes staffScaleRecord(int32_t staffPercent) {
+    return record(10, {{0, 4, staffPercent}});
+}
+
+inline standin::Bytes documentOptionsRecord(int16_t measurementUnit) {
+    return record(61, {{30, 2, measurementUnit}});
+}
+
+inline standin::Bytes partMarkRecord(int16_t mark) { return record(12, {{8, 2, mark}}); }
+
+inline standin::Bytes expressionDefRecord(int16_t textBlock) {
+    return record(48, {{0, 2, textBlock}, {8, 2, 100}, {14, 2, 0x1A08}});
+}
+
+inline standin::Bytes assignmentRecord(int16_t page, int16_t expressionNumber,
+                                       int16_t hPosition = 0, int16_t vPosition = 0,
+                                       int16_t originFlags = 0) {
+    return record(24, {{0, 2, expressionNumber},
+                       {2, 2, hPosition},
+                       {4, 2, vPosition},
+                       {6, 2, page},
+                       {8, 2, page},
+                       {10, 2, originFlags}});
+}
+
+// The same records put into the stand-in host's document.
+
 inline void putPage(int16_t page, int16_t firstSystem) {
-    standin::Bytes bytes(22, 0);
-    standin::writeInt(bytes, 8, 2, firstSystem);
-    store().put(kPageRecordTag, key2(page, 0), bytes);
+    store().put(kPageRecordTag, key2(page, 0), pageRecord(firstSystem));
 }
 
 inline void putSystem(int16_t system, const SystemSpec &fields) {
-    standin::Bytes bytes(20, 0);
-    standin::writeInt(bytes, 0, 2, fields.spaceAbove);
-    standin::writeInt(bytes, 6, 2, fields.spaceBelow);
-    standin::writeInt(bytes, 16, 2, fields.systemPercent);
-    standin::writeInt(bytes, 18, 2, fields.systemFlags);
-    store().put(kSystemRecordTag, key2(system, 0), bytes);
+    store().put(kSystemRecordTag, key2(system, 0), systemRecord(fields));
 }
 
 inline void putSystem(int16_t system, int16_t spaceAbove, int16_t spaceBelow, int16_t percent = 100,
@@ -77,27 +133,19 @@ inline void putSystem(int16_t system, int16_t spaceAbove, int16_t spaceBelow, in
 
 // Entries go under (list, 0), (list, 1), ... in the order given, top staff first.
 inline void putStaffList(int16_t list, const std::vector<ListEntry> &entries) {
-    for (size_t index = 0; index < entries.size(); ++index) {
-        standin::Bytes bytes(12, 0);
-        standin::writeInt(bytes, 0, 2, entries[index].staff);
-        standin::writeInt(bytes, 8, 4, entries[index].position);
-        store().put(kStaffListEntryTag, key2(list, static_cast<int32_t>(index)), bytes);
-    }
+    for (size_t index = 0; index < entries.size(); ++index)
+        store().put(kStaffListEntryTag, key2(list, static_cast<int32_t>(index)),
+                    staffListEntryRecord(entries[index]));
 }
 
 inline void putStaff(int16_t staff, const StaffSpec &fields = {}) {
-    standin::Bytes bytes(36, 0);
-    standin::writeInt(bytes, 14, 2, fields.lineMode);
-    standin::writeInt(bytes, 16, 4, fields.lineCount);
-    standin::writeInt(bytes, 22, 2, fields.staffFlags);
-    store().put(kStaffRecordTag, key2(staff, 0), bytes);
+    store().put(kStaffRecordTag, key2(staff, 0), staffRecord(fields));
 }
 
 inline void putStaffScale(int16_t system, int16_t staff, int32_t staffPercent) {
-    standin::Bytes bytes(10, 0);
-    standin::writeInt(bytes, 0, 4, staffPercent);
     store().put(kStaffScaleRecordTag,
-                {static_cast<uint16_t>(system), static_cast<uint16_t>(staff), 0}, bytes);
+                {static_cast<uint16_t>(system), static_cast<uint16_t>(staff), 0},
+                staffScaleRecord(staffPercent));
 }
 
 // Staves 1..count, five lines each, in list 0 at 0, -distance, -2 * distance, ...
@@ -111,9 +159,12 @@ inline void putEvenStaves(int16_t count, int32_t distance) {
 }
 
 inline void putDocumentOptions(int16_t measurementUnit) {
-    standin::Bytes bytes(61, 0);
-    standin::writeInt(bytes, 30, 2, measurementUnit);
-    store().put(kDocumentOptionsRecordTag, key2(0, 0), bytes);
+    store().put(kDocumentOptionsRecordTag, key2(0, 0), documentOptionsRecord(measurementUnit));
+}
+
+// The part mark lives under the one key (0xFFFE, 0).
+inline void putPartMark(int16_t mark) {
+    store().put(kPartMarkRecordTag, {0xFFFE, 0}, partMarkRecord(mark));
 }
 
 // The text's bytes exactly as stored; give the NUL explicitly when the block is to carry one.
@@ -122,23 +173,13 @@ inline void putTextBlock(int16_t number, const std::string &text) {
 }
 
 inline void putExpressionDef(int16_t number, int16_t subIndex, int16_t textBlock) {
-    standin::Bytes bytes(48, 0);
-    standin::writeInt(bytes, 0, 2, textBlock);
-    standin::writeInt(bytes, 8, 2, 100);
-    standin::writeInt(bytes, 14, 2, 0x1A08);
-    store().put(kTextExpressionDefTag, key2(number, subIndex), bytes);
+    store().put(kTextExpressionDefTag, key2(number, subIndex), expressionDefRecord(textBlock));
 }
 
 inline void putAssignment(int16_t page, int16_t subIndex, int16_t expressionNumber,
                           int16_t hPosition = 0, int16_t vPosition = 0, int16_t originFlags = 0) {
-    standin::Bytes bytes(24, 0);
-    standin::writeInt(bytes, 0, 2, expressionNumber);
-    standin::writeInt(bytes, 2, 2, hPosition);
-    standin::writeInt(bytes, 4, 2, vPosition);
-    standin::writeInt(bytes, 6, 2, page);
-    standin::writeInt(bytes, 8, 2, page);
-    standin::writeInt(bytes, 10, 2, originFlags);
-    store().put(kExpressionAssignmentTag, key2(page, subIndex), bytes);
+    store().put(kExpressionAssignmentTag, key2(page, subIndex),
+                assignmentRecord(page, expressionNumber, hPosition, vPosition, originFlags));
 }
 
 // Every ExpressionAssignment in key order.

@@ -29,6 +29,7 @@ standin::Bytes expectedDefinition(int16_t textBlock) {
 TEST_F(DividerExpression, TextBlockHoldsTheTextTheGlyphByteAndTheNul) {
     const std::pair<int16_t, size_t> sizes[] = {{14, 44}, {8, 43}};
     for (const auto &[fontSize, length] : sizes) {
+        SCOPED_TRACE("size " + std::to_string(fontSize));
         standin::resetHost();
         dividerSettings.fontSize = fontSize;
         const int16_t definition = createDividerExpression();
@@ -58,7 +59,8 @@ TEST_F(DividerExpression, EveryCallMakesRecordsOfItsOwn) {
     EXPECT_EQ(textBlockOfDefinition(5), 8);
     // The ",8194" template is only for recognising texts.
     for (const auto &[key, bytes] : store().records(kTextBlockTag))
-        EXPECT_EQ(std::string(bytes.begin(), bytes.end()).find(",8194"), std::string::npos);
+        EXPECT_EQ(std::string(bytes.begin(), bytes.end()).find(",8194"), std::string::npos)
+            << "text block " << key[0];
 }
 
 TEST_F(DividerExpression, FailedTextBlockCreatesNothing) {

@@ -25,7 +25,7 @@ TEST(HostCodePage, RefusesWhatTheCodePageLacksOrWhatIsNotUtf8) {
     for (const char *broken :
          {"\xE9", "a\xC3", "\xC0\xA9", "\xED\xA0\x80", "\xF4\x90\x80\x80", "\xC3\x28"}) {
         EXPECT_FALSE(windows1252FromUtf8(broken, &problem)) << broken;
-        EXPECT_EQ(problem, "the text is not UTF-8");
+        EXPECT_EQ(problem, "the text is not UTF-8") << broken;
     }
 }
 

@@ -133,6 +133,7 @@ TEST_F(PlacementWalk, RightMarginOriginOnOddAndEvenPages) {
     const Case cases[] = {{0, false, false}, {1, true, true},   {2, true, false},
                           {3, false, true},  {4, false, false}, {-1, false, false}};
     for (const Case &c : cases) {
+        SCOPED_TRACE("origin " + std::to_string(c.origin));
         removeAssignments();
         dividerSettings.rightMarginOrigin = c.origin;
         ASSERT_EQ(place(3, 4), 1);
@@ -140,8 +141,8 @@ TEST_F(PlacementWalk, RightMarginOriginOnOddAndEvenPages) {
         ASSERT_EQ(placed.size(), 2u);
         for (const auto &divider : placed) {
             const bool right = divider.page == 3 ? c.onPage3 : c.onPage4;
-            EXPECT_EQ(divider.originFlags, right ? 0x14 : 0) << "origin " << c.origin;
-            EXPECT_EQ(divider.hPosition, right ? -250 : 250) << "origin " << c.origin;
+            EXPECT_EQ(divider.originFlags, right ? 0x14 : 0) << "page " << divider.page;
+            EXPECT_EQ(divider.hPosition, right ? -250 : 250) << "page " << divider.page;
         }
     }
     // The negation keeps 16 bits.
@@ -186,18 +187,19 @@ TEST_F(PlacementWalk, FailedCreationKeepsExactlyWhatWasMadeBefore) {
     // Three dividers make nine records: text block, definition, assignment, in turn.
     const uint32_t order[] = {kTextBlockTag, kTextExpressionDefTag, kExpressionAssignmentTag};
     for (int failing = 1; failing <= 10; ++failing) {
+        SCOPED_TRACE("failing call " + std::to_string(failing));
         standin::resetHost();
         putEvenStaves(2, 300);
         putPage(1, 1);
         putSystems(1, 4);
         standin::host().failRules.push_back({"OX_CreateEData", failing});
 
-        EXPECT_EQ(place(1, 1), failing <= 9 ? 0 : 1) << "failing call " << failing;
+        EXPECT_EQ(place(1, 1), failing <= 9 ? 0 : 1);
         std::map<uint32_t, size_t> expected;
         for (int made = 0; made < std::min(failing - 1, 9); ++made)
             ++expected[order[made % 3]];
         for (uint32_t tag : order)
-            EXPECT_EQ(store().count(tag), expected[tag]) << "failing call " << failing;
+            EXPECT_EQ(store().count(tag), expected[tag]) << "tag " << tag;
         EXPECT_TRUE(messages().empty());
     }
 }

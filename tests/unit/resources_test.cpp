@@ -8,6 +8,7 @@
 #include <strings.h>
 
 #include "core/dialog_template.h"
+#include "resources/resource_ids.h"
 
 namespace {
 
@@ -28,7 +29,7 @@ struct ExpectedDialog {
 };
 
 const ExpectedDialog kSettingsDialog = {
-    20128,
+    IDD_DIVIDER_SETTINGS,
     "Velunor Divider 1.03e - by the divazivir team",
     31,
     39,
@@ -36,41 +37,43 @@ const ExpectedDialog kSettingsDialog = {
     186,
     0x10C808C0,
     {
-        {101, "STATIC",
+        {IDC_FONT_NOTICE, "STATIC",
          "NOTE: You must have the font 'EngraverFontSet' installed on your system to get this "
          "plug-in to work correctly.",
          6, 6, 256, 22, 0x50001000},
-        {102, "STATIC", "&Font size:", 7, 35, 41, 8, 0x50000000},
-        {103, "LISTBOX", "", 7, 44, 41, 137, 0x50A10041},
-        {104, "BUTTON", "Calculate V-positions using...", 56, 40, 112, 46, 0x50000107},
-        {105, "BUTTON", "last/first s&taff lines", 64, 54, 94, 10, 0x50030109},
-        {106, "BUTTON", "staff s&ystems boundaries", 64, 68, 94, 10, 0x50000109},
-        {107, "BUTTON", "Process range", 56, 94, 112, 64, 0x50000107},
-        {108, "BUTTON", "All &pages", 65, 106, 97, 10, 0x50030109},
-        {109, "BUTTON", "&Selected pages", 65, 120, 97, 10, 0x50000109},
-        {110, "EDIT", "", 64, 136, 25, 12, 0x50812080},
-        {122, "msctls_updown32", "", 90, 135, 10, 14, 0x500000B6},
-        {111, "STATIC", "to", 95, 138, 21, 8, 0x50000001},
-        {112, "EDIT", "", 123, 136, 25, 12, 0x50812080},
-        {123, "msctls_updown32", "", 149, 136, 10, 12, 0x500000B6},
-        {113, "BUTTON", "Adjustments", 172, 40, 90, 64, 0x50000107},
-        {114, "STATIC", "&H:", 187, 55, 20, 8, 0x50000000},
-        {115, "EDIT", "", 212, 53, 32, 12, 0x50810080},
-        {124, "msctls_updown32", "", 245, 52, 10, 13, 0x500000B4},
-        {116, "STATIC", "&V:", 187, 73, 20, 8, 0x50000000},
-        {117, "EDIT", "", 212, 71, 32, 12, 0x50810080},
-        {125, "msctls_updown32", "", 245, 70, 10, 13, 0x500000B4},
-        {118, "BUTTON", "&Auto-adjust V", 184, 86, 65, 10, 0x50010103},
-        {119, "BUTTON", "R&ight margin origin", 172, 107, 90, 51, 0x50000107},
-        {120, "COMBOBOX", "", 181, 121, 73, 41, 0x50210203},
-        {126, "msctls_updown32", "", 249, 121, 10, 14, 0x500000B4},
-        {1, "BUTTON", "OK", 104, 167, 40, 14, 0x50010001},
-        {2, "BUTTON", "Cancel", 153, 167, 40, 14, 0x50010000},
-        {121, "BUTTON", "&Remove", 222, 167, 40, 14, 0x50010000},
+        {IDC_FONT_SIZE_LABEL, "STATIC", "&Font size:", 7, 35, 41, 8, 0x50000000},
+        {IDC_FONT_SIZE_LIST, "LISTBOX", "", 7, 44, 41, 137, 0x50A10041},
+        {IDC_V_POSITION_FRAME, "BUTTON", "Calculate V-positions using...", 56, 40, 112, 46,
+         0x50000107},
+        {IDC_STAFF_LINES_MODE, "BUTTON", "last/first s&taff lines", 64, 54, 94, 10, 0x50030109},
+        {IDC_SYSTEM_BOUNDARIES_MODE, "BUTTON", "staff s&ystems boundaries", 64, 68, 94, 10,
+         0x50000109},
+        {IDC_PAGE_RANGE_FRAME, "BUTTON", "Process range", 56, 94, 112, 64, 0x50000107},
+        {IDC_ALL_PAGES, "BUTTON", "All &pages", 65, 106, 97, 10, 0x50030109},
+        {IDC_SELECTED_PAGES, "BUTTON", "&Selected pages", 65, 120, 97, 10, 0x50000109},
+        {IDC_FIRST_PAGE, "EDIT", "", 64, 136, 25, 12, 0x50812080},
+        {IDC_FIRST_PAGE_SPIN, "msctls_updown32", "", 90, 135, 10, 14, 0x500000B6},
+        {IDC_PAGE_RANGE_TO, "STATIC", "to", 95, 138, 21, 8, 0x50000001},
+        {IDC_LAST_PAGE, "EDIT", "", 123, 136, 25, 12, 0x50812080},
+        {IDC_LAST_PAGE_SPIN, "msctls_updown32", "", 149, 136, 10, 12, 0x500000B6},
+        {IDC_ADJUSTMENTS_FRAME, "BUTTON", "Adjustments", 172, 40, 90, 64, 0x50000107},
+        {IDC_H_LABEL, "STATIC", "&H:", 187, 55, 20, 8, 0x50000000},
+        {IDC_H_ADJUST, "EDIT", "", 212, 53, 32, 12, 0x50810080},
+        {IDC_H_SPIN, "msctls_updown32", "", 245, 52, 10, 13, 0x500000B4},
+        {IDC_V_LABEL, "STATIC", "&V:", 187, 73, 20, 8, 0x50000000},
+        {IDC_V_ADJUST, "EDIT", "", 212, 71, 32, 12, 0x50810080},
+        {IDC_V_SPIN, "msctls_updown32", "", 245, 70, 10, 13, 0x500000B4},
+        {IDC_AUTO_ADJUST_V, "BUTTON", "&Auto-adjust V", 184, 86, 65, 10, 0x50010103},
+        {IDC_ORIGIN_FRAME, "BUTTON", "R&ight margin origin", 172, 107, 90, 51, 0x50000107},
+        {IDC_MARGIN_ORIGIN, "COMBOBOX", "", 181, 121, 73, 41, 0x50210203},
+        {IDC_ORIGIN_SPIN, "msctls_updown32", "", 249, 121, 10, 14, 0x500000B4},
+        {IDC_SETTINGS_OK, "BUTTON", "OK", 104, 167, 40, 14, 0x50010001},
+        {IDC_SETTINGS_CANCEL, "BUTTON", "Cancel", 153, 167, 40, 14, 0x50010000},
+        {IDC_REMOVE, "BUTTON", "&Remove", 222, 167, 40, 14, 0x50010000},
     }};
 
 const ExpectedDialog kWarningDialog = {
-    20129,
+    IDD_FINAL_LAYOUT_WARNING,
     "Are you sure?",
     19,
     33,
@@ -78,11 +81,12 @@ const ExpectedDialog kWarningDialog = {
     69,
     0x10C408C0,
     {
-        {6, "BUTTON", "&Yes", 45, 38, 33, 12, 0x50010001},
-        {7, "BUTTON", "&No", 101, 38, 33, 12, 0x50010000},
-        {130, "BUTTON", "&Don't show this message in the future", 22, 57, 139, 10, 0x50010103},
-        {101, "STATIC", "Apply this plug-in ONLY on your FINAL LAYOUT. Continue?", 7, 6, 168, 30,
-         0x50000000},
+        {IDC_WARNING_YES, "BUTTON", "&Yes", 45, 38, 33, 12, 0x50010001},
+        {IDC_WARNING_NO, "BUTTON", "&No", 101, 38, 33, 12, 0x50010000},
+        {IDC_DONT_SHOW_AGAIN, "BUTTON", "&Don't show this message in the future", 22, 57, 139, 10,
+         0x50010103},
+        {IDC_WARNING_TEXT, "STATIC", "Apply this plug-in ONLY on your FINAL LAYOUT. Continue?", 7,
+         6, 168, 30, 0x50000000},
     }};
 
 std::vector<uint8_t> readFile(const std::string &path) {

@@ -31,6 +31,7 @@ TEST(CommandLineOptions, ReadsEveryOption) {
 
 TEST(CommandLineOptions, DefaultsToOneInvocationWithoutKeys) {
     for (const char *keys : {"none", ""}) {
+        SCOPED_TRACE(std::string("--keys '") + keys + "'");
         const CommandLine line = parsed({"doc.json", "--keys", keys});
         ASSERT_EQ(line.exitStatus, standin::kGoOn) << line.message;
         EXPECT_FALSE(line.options.controlHeld || line.options.shiftHeld);

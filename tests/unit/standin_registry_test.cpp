@@ -62,6 +62,6 @@ TEST(RegistryFile, RefusesWhatTheRegistryCannotHold) {
         auto error = standin::parseRegistry(text, "reg.json", registry);
         ASSERT_TRUE(error) << text;
         EXPECT_NE(error->line().find(expected), std::string::npos) << error->line();
-        EXPECT_FALSE(registry);
+        EXPECT_FALSE(registry) << text;
     }
 }

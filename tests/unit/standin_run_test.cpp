@@ -65,8 +65,8 @@ TEST(Enumeration, ModuleWritesExactlyTheDescriptorsBytes) {
         ASSERT_EQ(buffer[i], standin::kDescriptorFill) << "byte " << i << " written";
 
     ASSERT_EQ(standin::enumerateCommand(standin::linkedModule(), 1, buffer), 0);
-    for (uint8_t byte : buffer)
-        ASSERT_EQ(byte, standin::kDescriptorFill);
+    for (size_t i = 0; i < buffer.size(); ++i)
+        ASSERT_EQ(buffer[i], standin::kDescriptorFill) << "byte " << i;
     EXPECT_EQ(standin::enumerateCommand(standin::linkedModule(), 0x10000, buffer),
               1); // low half is 0
 }

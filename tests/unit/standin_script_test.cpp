@@ -24,7 +24,7 @@ TEST(Script, StepsParseToTheirCanonicalText) {
         "click 108",     "type 110", "type 110 12.5 cm", "pick 103 Never again",
         "spin 111 down", "key esc",  "answer no",        "snapshot"};
     for (size_t i = 0; i < steps.size(); ++i)
-        EXPECT_EQ(standin::stepText(steps[i]), texts[i]);
+        EXPECT_EQ(standin::stepText(steps[i]), texts[i]) << "step " << i;
     EXPECT_TRUE(standin::parseScript("", steps, problem));
     EXPECT_TRUE(steps.empty());
 }

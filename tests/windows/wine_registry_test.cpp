@@ -5,16 +5,19 @@
 #include <cstdio>
 #include <sstream>
 
+#include "script_steps.h"
 #include "wine_command.h"
 
 namespace {
 
 namespace fs = scenarios::fs;
 using Json = nlohmann::json;
+using namespace scriptstep;
 
 constexpr const char *kPluginKey = "Software\\ZOZaduzev\\DIVazivir";
 // The warning's "don't show" box ticked and "&Yes"; H set to 12 and OK: both values are written.
-constexpr const char *kFirstRun = "click 130; click 6; type 115 12; click 1";
+const std::string kFirstRun = script({click(IDC_DONT_SHOW_AGAIN), click(IDC_WARNING_YES),
+                                      type(IDC_H_ADJUST, "12"), click(IDC_SETTINGS_OK)});
 // No warning any more; the settings dialog opens with H at 12.
 constexpr const char *kSecondRun = "snapshot; key esc";
 
@@ -90,8 +93,8 @@ TEST(WineRegistry, OneRunsChoicesReachTheNextThroughTheRealRegistry) {
     EXPECT_EQ(report, scenarios::readFile(nativeSecond / "report.json"));
     const Json dialogs = Json::parse(report)["invocations"][0]["dialogs"];
     ASSERT_EQ(dialogs.size(), 1u) << "the warning was switched off by the first run";
-    EXPECT_EQ(dialogs[0]["id"], 20128);
-    EXPECT_EQ(dialogs[0]["snapshots"][0]["controls"]["115"]["text"], "12");
+    EXPECT_EQ(dialogs[0]["id"], IDD_DIVIDER_SETTINGS);
+    EXPECT_EQ(dialogs[0]["snapshots"][0]["controls"][std::to_string(IDC_H_ADJUST)]["text"], "12");
     // What the second run left in the real registry is what orvane-sim wrote after it.
     EXPECT_EQ(realRegistryKey(windowsSecond),
               Json::parse(scenarios::readFile(nativeSecond / "registry.json")));
