@@ -74,8 +74,6 @@ void closeModelDialog(ModelDialog &dialog);
 ModelDialog *dialogOfWindow(HWND window);
 ModelControl *controlOfWindow(HWND window);
 ModelControl *controlById(ModelDialog &dialog, uint32_t id);
-// The dialog's id, for a message box owned by the dialog or one of its controls; else empty.
-std::string dialogNameOfWindow(HWND window);
 
 LRESULT callProcedure(ModelDialog &dialog, UINT message, WPARAM wParam, LPARAM lParam);
 // WM_COMMAND to the dialog's procedure, as a control notifies its parent.
@@ -94,6 +92,9 @@ void setFocus(ModelDialog &dialog, ModelControl *control);
 void enableControl(ModelControl &control, bool enable);
 // The first visible, enabled control with WS_TABSTOP; else the first visible, enabled one.
 ModelControl *firstTabItem(ModelDialog &dialog);
+// Enter and Esc as the dialog manager handles them; Tab and the arrow keys are not modelled, since
+// no script step presses them.
+void pressDialogKey(ModelDialog &dialog, UINT key);
 // How the dialog manager gives a control the focus: an edit gets its text selected.
 void focusWithSelection(ModelDialog &dialog, ModelControl *control);
 
