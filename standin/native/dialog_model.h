@@ -1,6 +1,7 @@
 // The native build's model of a modal dialog and its controls, built from the module's compiled
-// dialog templates. The controls behave as the platform's own do (as measured under Wine, which
-// runs the Windows build): auto buttons, list and combo boxes, edits, up-downs, focus.
+// dialog templates. The controls behave as the platform's own do as far as the module and the
+// scripted user reach them: auto buttons, list and combo boxes, edits, up-downs, focus. The control
+// table of tests/controls holds the model to the platform's controls under Wine.
 #pragma once
 
 #include <cstddef>

@@ -4,7 +4,6 @@
 #include "../controls/control_table.h"
 #include "core/host_state.h"
 #include "native/dialog_model.h"
-#include "native/windows_api.h"
 
 namespace {
 
@@ -17,9 +16,15 @@ int32_t WINAPI recordingProcedure(HWND dialog, UINT message, WPARAM wParam, LPAR
 
 class ModelDriver : public controls::Driver {
   public:
+    // The template as the host reads it from the module's compiled resources.
     HWND open(int id) override {
+        const std::vector<uint8_t> file(kModuleResourceBytes,
+                                        kModuleResourceBytes + kModuleResourceSize);
+        const auto bytes =
+            findResourceInResFile(file, kDialogResourceType, static_cast<uint16_t>(id));
+        const auto dialogTemplate = parseDialogTemplate(bytes.value());
         ModelDialog &dialog =
-            openModelDialog(*moduleDialogTemplate(id), id, recordingProcedure, hostMainWindow());
+            openModelDialog(dialogTemplate.value(), id, recordingProcedure, nullptr);
         if (callProcedure(dialog, WM_INITDIALOG, 0, 0) != 0)
             focusWithSelection(dialog, firstTabItem(dialog));
         return &dialog.window;
