@@ -35,37 +35,34 @@ LPARAM textOf(const Step &step) { return reinterpret_cast<LPARAM>(step.text); }
 
 void typeChar(HWND control, WPARAM typed) { SendMessageA(control, WM_CHAR, typed, 1); }
 
+// The steps that are one message to the control, with a, and the text or b; some log the result.
+struct MessageStep {
+    Op op;
+    UINT message;
+    bool logged;
+};
+
+constexpr MessageStep kMessageSteps[] = {
+    {Op::SetText, WM_SETTEXT, false},    {Op::Limit, EM_LIMITTEXT, false},
+    {Op::SetCheck, BM_SETCHECK, false},  {Op::ListAdd, LB_ADDSTRING, true},
+    {Op::ListPick, LB_SETCURSEL, true},  {Op::ComboAdd, CB_ADDSTRING, false},
+    {Op::ComboPick, CB_SETCURSEL, true}, {Op::Select, EM_SETSEL, false},
+    {Op::Click, BM_CLICK, false}};
+
 void perform(Driver &driver, HWND dialog, const Step &step) {
     HWND control = GetDlgItem(dialog, step.id);
+    for (const MessageStep &simple : kMessageSteps)
+        if (simple.op == step.op) {
+            const LRESULT result =
+                SendMessageA(control, simple.message, static_cast<WPARAM>(step.a),
+                             step.text != nullptr ? textOf(step) : step.b);
+            if (simple.logged)
+                note("=" + std::to_string(result));
+            return;
+        }
     switch (step.op) {
-    case Op::SetText:
-        SendMessageA(control, WM_SETTEXT, 0, textOf(step));
-        break;
-    case Op::Limit:
-        SendMessageA(control, EM_LIMITTEXT, static_cast<WPARAM>(step.a), 0);
-        break;
     case Op::Range:
         SendMessageA(control, UDM_SETRANGE, 0, MAKELPARAM(step.a, step.b));
-        break;
-    case Op::SetCheck:
-        SendMessageA(control, BM_SETCHECK, static_cast<WPARAM>(step.a), 0);
-        break;
-    case Op::ListAdd:
-        note("=" + std::to_string(SendMessageA(control, LB_ADDSTRING, 0, textOf(step))));
-        break;
-    case Op::ListPick:
-        note("=" +
-             std::to_string(SendMessageA(control, LB_SETCURSEL, static_cast<WPARAM>(step.a), 0)));
-        break;
-    case Op::ComboAdd:
-        SendMessageA(control, CB_ADDSTRING, 0, textOf(step));
-        break;
-    case Op::ComboPick:
-        note("=" +
-             std::to_string(SendMessageA(control, CB_SETCURSEL, static_cast<WPARAM>(step.a), 0)));
-        break;
-    case Op::Select:
-        SendMessageA(control, EM_SETSEL, static_cast<WPARAM>(step.a), step.b);
         break;
     case Op::Char:
         typeChar(control, static_cast<WPARAM>(step.a));
@@ -83,9 +80,6 @@ void perform(Driver &driver, HWND dialog, const Step &step) {
         typeChar(control, VK_BACK);
         driver.holdControl(false);
         break;
-    case Op::Click:
-        SendMessageA(control, BM_CLICK, 0, 0);
-        break;
     case Op::Spin:
         driver.spin(control, step.a != 0);
         break;
@@ -97,6 +91,8 @@ void perform(Driver &driver, HWND dialog, const Step &step) {
         break;
     case Op::Enable:
         driver.enable(control, step.a != 0);
+        break;
+    default:
         break;
     }
 }

@@ -35,7 +35,7 @@ struct Step {
     int id = 0;
     int a = 0;
     int b = 0;
-    const char *text = "";
+    const char *text = nullptr; // passed as the message's lParam when given
 };
 
 // What the model does instead of the platform, and why it may.
