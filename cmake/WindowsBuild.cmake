@@ -79,3 +79,16 @@ target_link_options(orvane PRIVATE ${DIVAZIVIR_STATIC_RUNTIME} -municode -Wl,--k
 set_property(TARGET orvane APPEND PROPERTY LINK_DEPENDS ${ORVANE_EXE_DEF})
 target_link_libraries(orvane PRIVATE user32 advapi32 comctl32)
 add_dependencies(orvane divazivir)
+
+# The control table of tests/controls on the platform's own controls, built from the module's
+# dialog templates; the native build's ctest runs it under Wine.
+add_executable(control_table ${CMAKE_SOURCE_DIR}/tests/windows/control_table_main.cpp
+               ${CMAKE_SOURCE_DIR}/tests/controls/control_table.cpp
+               ${CMAKE_SOURCE_DIR}/tests/controls/control_cases.cpp
+               ${CMAKE_SOURCE_DIR}/standin/windows/key_state.cpp ${DIVAZIVIR_RESOURCES})
+set_target_properties(control_table PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
+target_compile_definitions(control_table PRIVATE ${DIVAZIVIR_WINDOWS_DEFINITIONS})
+target_include_directories(control_table PRIVATE ${CMAKE_SOURCE_DIR}/module
+                           ${CMAKE_SOURCE_DIR}/module/resources ${CMAKE_SOURCE_DIR}/standin/windows)
+target_link_options(control_table PRIVATE ${DIVAZIVIR_STATIC_RUNTIME})
+target_link_libraries(control_table PRIVATE user32 comctl32)

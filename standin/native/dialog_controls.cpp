@@ -30,28 +30,33 @@ std::string windowText(const ModelControl &control) {
 }
 
 LRESULT controlMessage(ModelControl &control, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_GETTEXT:
+        return copyText(windowText(control), wParam, lParam);
+    case WM_GETTEXTLENGTH:
+        return static_cast<LRESULT>(windowText(control).size());
+    case WM_SETTEXT:
+        // An edit tells its parent; a drop-down list has no text of its own to set.
+        if (control.kind == ControlClass::ComboBox)
+            return 0;
+        if (control.kind != ControlClass::Edit) {
+            control.text = textArgument(lParam);
+            return 1;
+        }
+        break;
+    default:
+        break;
+    }
     switch (control.kind) {
     case ControlClass::Button:
         return buttonMessage(control, message, wParam, lParam);
     case ControlClass::Edit:
         return editMessage(control, message, wParam, lParam);
     case ControlClass::ListBox:
-        return listMessage(control, message, wParam, lParam);
     case ControlClass::ComboBox:
-        return comboMessage(control, message, wParam, lParam);
+        return listMessage(control, message, wParam, lParam);
     case ControlClass::UpDown:
         return upDownMessage(control, message, wParam, lParam);
-    default:
-        break;
-    }
-    switch (message) {
-    case WM_SETTEXT:
-        control.text = textArgument(lParam);
-        return 1;
-    case WM_GETTEXT:
-        return copyText(windowText(control), wParam, lParam);
-    case WM_GETTEXTLENGTH:
-        return static_cast<LRESULT>(windowText(control).size());
     default:
         return 0;
     }

@@ -7,8 +7,8 @@ namespace standin {
 
 LRESULT buttonMessage(ModelControl &button, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT editMessage(ModelControl &edit, UINT message, WPARAM wParam, LPARAM lParam);
+// List boxes and drop-down lists.
 LRESULT listMessage(ModelControl &list, UINT message, WPARAM wParam, LPARAM lParam);
-LRESULT comboMessage(ModelControl &combo, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT upDownMessage(ModelControl &upDown, UINT message, WPARAM wParam, LPARAM lParam);
 
 // WM_GETTEXT into a caller's buffer of `size` characters; the number copied.

@@ -7,9 +7,6 @@ namespace standin {
 
 namespace {
 
-// A single-line edit takes at most this many characters whatever limit it is given.
-constexpr uint32_t kLargestTextLimit = 0x7FFFFFFE;
-
 uint32_t selectionLow(const ModelControl &edit) {
     return std::min(edit.selectionStart, edit.selectionEnd);
 }
@@ -24,11 +21,11 @@ void notifyChange(ModelControl &edit) {
 
 // Replaces the selection; typed text stops at the text limit, which EN_MAXTEXT reports. The
 // caret then stands after what was inserted.
-void replaceSelection(ModelControl &edit, std::string inserted, bool honourLimit) {
+void replaceSelection(ModelControl &edit, std::string inserted) {
     const uint32_t low = selectionLow(edit);
     const uint32_t high = selectionHigh(edit);
     const size_t kept = edit.text.size() - (high - low);
-    if (honourLimit && kept + inserted.size() > edit.textLimit) {
+    if (kept + inserted.size() > edit.textLimit) {
         notifyParent(edit, EN_MAXTEXT);
         inserted.resize(
             edit.textLimit < kept ? 0 : std::min<size_t>(inserted.size(), edit.textLimit - kept));
@@ -58,10 +55,10 @@ void typeCharacter(ModelControl &edit, unsigned char typed) {
         if (GetKeyState(VK_CONTROL) < 0)
             return;
         if (edit.selectionStart != edit.selectionEnd) {
-            replaceSelection(edit, std::string(), false);
+            replaceSelection(edit, std::string());
         } else if (edit.selectionEnd > 0) {
             edit.selectionStart = edit.selectionEnd - 1;
-            replaceSelection(edit, std::string(), false);
+            replaceSelection(edit, std::string());
         }
         return;
     }
@@ -70,7 +67,7 @@ void typeCharacter(ModelControl &edit, unsigned char typed) {
         return;
     if (typed < ' ' || typed == 127)
         return;
-    replaceSelection(edit, std::string(1, static_cast<char>(typed)), true);
+    replaceSelection(edit, std::string(1, static_cast<char>(typed)));
 }
 
 } // namespace
@@ -83,10 +80,6 @@ LRESULT editMessage(ModelControl &edit, UINT message, WPARAM wParam, LPARAM lPar
         edit.selectionStart = edit.selectionEnd = 0;
         notifyChange(edit);
         return 1;
-    case WM_GETTEXT:
-        return copyText(edit.text, wParam, lParam);
-    case WM_GETTEXTLENGTH:
-        return static_cast<LRESULT>(edit.text.size());
     case WM_CHAR:
         typeCharacter(edit, static_cast<unsigned char>(wParam));
         return 0;
@@ -96,21 +89,14 @@ LRESULT editMessage(ModelControl &edit, UINT message, WPARAM wParam, LPARAM lPar
             *reinterpret_cast<DWORD *>(wParam) = low;
         if (lParam != 0)
             *reinterpret_cast<DWORD *>(lParam) = high;
-        return low > 0xFFFF || high > 0xFFFF ? -1 : MAKELONG(low, high);
+        return MAKELONG(low, high);
     }
     case EM_SETSEL:
         setSelection(edit, static_cast<uint32_t>(wParam), static_cast<uint32_t>(lParam));
         return 1;
-    case EM_REPLACESEL:
-        replaceSelection(edit, textArgument(lParam), true);
+    case EM_LIMITTEXT:
+        edit.textLimit = static_cast<uint32_t>(wParam);
         return 0;
-    case EM_LIMITTEXT: {
-        const uint32_t limit = static_cast<uint32_t>(wParam);
-        edit.textLimit = limit == 0 ? kLargestTextLimit : std::min(limit, kLargestTextLimit);
-        return 0;
-    }
-    case EM_GETLIMITTEXT:
-        return static_cast<LRESULT>(edit.textLimit);
     default:
         return 0;
     }

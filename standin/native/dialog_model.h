@@ -1,6 +1,7 @@
 // The native build's model of a modal dialog and its controls, built from the module's compiled
-// dialog templates. The controls behave as the platform's own do (as measured under Wine, which
-// runs the Windows build): auto buttons, list and combo boxes, edits, up-downs, focus.
+// dialog templates. The controls behave as the platform's own do as far as the module and the
+// scripted user reach them: auto buttons, list and combo boxes, edits, up-downs, focus. The control
+// table of tests/controls holds the model to the platform's controls under Wine.
 #pragma once
 
 #include <cstddef>
@@ -74,8 +75,6 @@ void closeModelDialog(ModelDialog &dialog);
 ModelDialog *dialogOfWindow(HWND window);
 ModelControl *controlOfWindow(HWND window);
 ModelControl *controlById(ModelDialog &dialog, uint32_t id);
-// The dialog's id, for a message box owned by the dialog or one of its controls; else empty.
-std::string dialogNameOfWindow(HWND window);
 
 LRESULT callProcedure(ModelDialog &dialog, UINT message, WPARAM wParam, LPARAM lParam);
 // WM_COMMAND to the dialog's procedure, as a control notifies its parent.
@@ -94,6 +93,9 @@ void setFocus(ModelDialog &dialog, ModelControl *control);
 void enableControl(ModelControl &control, bool enable);
 // The first visible, enabled control with WS_TABSTOP; else the first visible, enabled one.
 ModelControl *firstTabItem(ModelDialog &dialog);
+// Enter and Esc as the dialog manager handles them; Tab and the arrow keys are not modelled, since
+// no script step presses them.
+void pressDialogKey(ModelDialog &dialog, UINT key);
 // How the dialog manager gives a control the focus: an edit gets its text selected.
 void focusWithSelection(ModelDialog &dialog, ModelControl *control);
 

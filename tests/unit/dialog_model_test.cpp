@@ -1,5 +1,6 @@
-// The native dialog model at the edges of its controls, with a procedure that records what the
-// controls tell their parent. The expected behaviour is the platform's, as measured under Wine.
+// The scripted user and the host's dialog services on the native dialog model, with a procedure
+// that records what the controls tell their parent. The controls' own behaviour is pinned by the
+// control table (control_table_test.cpp), which also runs on the platform's controls under Wine.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -70,13 +71,6 @@ class DialogModel : public ::testing::Test {
         OX_Dialog(dialog, recordingProc, standin::hostMainWindow(), 1, 0);
         return finish(1);
     }
-    static std::vector<Notice> spins() {
-        std::vector<Notice> result;
-        for (const auto &notice : notices)
-            if (notice.code == static_cast<int>(UDN_DELTAPOS))
-                result.push_back(notice);
-        return result;
-    }
     static bool commanded(uint32_t id, int code) {
         for (const auto &notice : notices)
             if (notice.id == id && notice.code == code)
@@ -87,130 +81,6 @@ class DialogModel : public ::testing::Test {
 
 void setText(HWND dialog, int id, const char *text) {
     SendDlgItemMessageA(dialog, id, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
-}
-
-const int kDeltaPos = static_cast<int>(UDN_DELTAPOS);
-
-TEST_F(DialogModel, DefaultRangeUpDownProposesMinusOneForUpEvenAtItsEnd) {
-    onInit = [](HWND dialog) { setText(dialog, 115, "abc"); };
-    const Outcome outcome =
-        run({"spin 124 down", "spin 124 up", "spin 124 up", "snapshot", "key esc"});
-    // The position runs 0 -> 1 -> 0 and then stays at the range's end, still proposing -1.
-    EXPECT_EQ(spins(),
-              (std::vector<Notice>{
-                  {124, kDeltaPos, 0, 1}, {124, kDeltaPos, 1, -1}, {124, kDeltaPos, 0, -1}}));
-    // The buddy edit takes the focus and, when the arrow is let go, has its text selected.
-    EXPECT_EQ(outcome.snapshot(0)["focus"], 115);
-    EXPECT_EQ(selection(outcome.snapshot(0)["controls"]["115"]), (std::vector<int>{0, 3}));
-    EXPECT_EQ(outcome.snapshot(0)["controls"]["115"]["text"], "abc");
-}
-
-TEST_F(DialogModel, BuddyIntUpDownReadsItsEditAndStopsAtItsRange) {
-    onInit = [](HWND dialog) {
-        SendDlgItemMessageA(dialog, 122, UDM_SETRANGE, 0, MAKELPARAM(10, 1));
-        SendDlgItemMessageA(dialog, 123, UDM_SETRANGE, 0, MAKELPARAM(10, 1));
-        setText(dialog, 110, "1");
-        setText(dialog, 112, "10");
-    };
-    const Outcome outcome = run({"spin 122 down", "spin 123 up", "type 110 0", "spin 122 up",
-                                 "type 112 77", "spin 123 down", "key esc"});
-    EXPECT_EQ(spins(), (std::vector<Notice>{{122, kDeltaPos, 1, -1},
-                                            {123, kDeltaPos, 10, 1},
-                                            // "0" lies outside the range: the old position
-                                            {122, kDeltaPos, 1, 1},
-                                            {123, kDeltaPos, 10, -1}}));
-    EXPECT_EQ(outcome.text(110), "2");
-    EXPECT_EQ(outcome.text(112), "9");
-    EXPECT_EQ(selection(outcome.control(112)), (std::vector<int>{0, 1}));
-}
-
-TEST_F(DialogModel, BuddyIntUpDownStartsFromZeroBeforeItsFirstReading) {
-    onInit = [](HWND dialog) {
-        SendDlgItemMessageA(dialog, 122, UDM_SETRANGE, 0, MAKELPARAM(10, 1));
-        SendDlgItemMessageA(dialog, 123, UDM_SETRANGE, 0, MAKELPARAM(10, 1));
-        setText(dialog, 112, "5x");
-    };
-    const Outcome outcome = run({"type 110 0", "spin 122 up", "spin 123 down", "key esc"});
-    EXPECT_EQ(outcome.text(110), "1");
-    // Below the range the position stops at its lower end.
-    EXPECT_EQ(outcome.text(112), "1");
-}
-
-TEST_F(DialogModel, ReversedRangeTurnsTheArrowsAround) {
-    // A document without pages gives the page up-downs the range 1 down to 0.
-    onInit = [](HWND dialog) {
-        SendDlgItemMessageA(dialog, 122, UDM_SETRANGE, 0, MAKELPARAM(0, 1));
-        setText(dialog, 110, "1");
-    };
-    const Outcome outcome =
-        run({"spin 122 up", "snapshot", "spin 122 up", "spin 122 down", "key esc"});
-    EXPECT_EQ(outcome.snapshot(0)["controls"]["110"]["text"], "0");
-    EXPECT_EQ(outcome.text(110), "1");
-    EXPECT_EQ(spins()[1].delta, -1);
-    EXPECT_EQ(spins()[2].delta, 1);
-}
-
-TEST_F(DialogModel, TypingKeepsToNumberEditsAndTheTextLimit) {
-    onInit = [](HWND dialog) {
-        SendDlgItemMessageA(dialog, 110, EM_LIMITTEXT, 3, 0);
-        SendDlgItemMessageA(dialog, 115, EM_LIMITTEXT, 7, 0);
-        setText(dialog, 110, "42");
-    };
-    const Outcome outcome = run(
-        {"type 110 a-b", "snapshot", "type 110 1234", "snapshot", "type 115 -1000.95", "key esc"});
-    // Refused characters leave the old text, selected by the person who meant to replace it.
-    EXPECT_EQ(outcome.snapshot(0)["controls"]["110"]["text"], "42");
-    EXPECT_EQ(selection(outcome.snapshot(0)["controls"]["110"]), (std::vector<int>{0, 2}));
-    EXPECT_EQ(outcome.snapshot(1)["controls"]["110"]["text"], "123");
-    EXPECT_EQ(selection(outcome.snapshot(1)["controls"]["110"]), (std::vector<int>{3, 3}));
-    EXPECT_TRUE(commanded(110, EN_MAXTEXT));
-    EXPECT_EQ(outcome.text(115), "-1000.9");
-}
-
-TEST_F(DialogModel, TypingNothingClearsTheEdit) {
-    onInit = [](HWND dialog) { setText(dialog, 115, "12.5"); };
-    const Outcome outcome = run({"type 115", "key esc"});
-    EXPECT_EQ(outcome.text(115), "");
-    EXPECT_TRUE(commanded(115, EN_CHANGE));
-}
-
-TEST_F(DialogModel, AutoRadioButtonsUncheckOnlyTheirGroup) {
-    onInit = [](HWND dialog) {
-        OX_SetDlgItemVal(dialog, 105, kRadioButtonValue, 1);
-        OX_SetDlgItemVal(dialog, 108, kRadioButtonValue, 1);
-        // Setting a check on an auto radio button takes it off the others of its group.
-        OX_SetDlgItemVal(dialog, 106, kRadioButtonValue, 1);
-    };
-    const Outcome outcome = run({"snapshot", "click 109", "snapshot", "click 109", "key esc"});
-    EXPECT_EQ(outcome.snapshot(0)["controls"]["105"]["checked"], 0);
-    EXPECT_EQ(outcome.snapshot(0)["controls"]["106"]["checked"], 1);
-    EXPECT_EQ(outcome.snapshot(1)["controls"]["108"]["checked"], 0);
-    EXPECT_EQ(outcome.snapshot(1)["controls"]["109"]["checked"], 1);
-    EXPECT_EQ(outcome.snapshot(1)["controls"]["106"]["checked"], 1);
-    EXPECT_EQ(outcome.snapshot(1)["focus"], 109);
-    // Clicking a checked radio button keeps it checked and still tells the parent.
-    EXPECT_EQ(outcome.control(109)["checked"], 1);
-    EXPECT_EQ(std::count(notices.begin(), notices.end(), Notice{109, BN_CLICKED}), 2);
-}
-
-TEST_F(DialogModel, CheckBoxesKeepTwoStatesAndToggleOnClick) {
-    onInit = [](HWND dialog) { OX_SetDlgItemVal(dialog, 118, kCheckBoxValue, -1); };
-    const Outcome outcome = run({"snapshot", "click 118", "key esc"});
-    EXPECT_EQ(outcome.snapshot(0)["controls"]["118"]["checked"], 1);
-    EXPECT_EQ(outcome.control(118)["checked"], 0);
-}
-
-TEST_F(DialogModel, EnterPressesTheDefaultButtonAndEscapeCancels) {
-    const Outcome outcome = run({"click 121", "key enter", "key esc"});
-    // A focused ordinary push button does not take over the default.
-    EXPECT_EQ(notices, (std::vector<Notice>{{121, BN_CLICKED}, {1, BN_CLICKED}, {2, BN_CLICKED}}));
-    EXPECT_EQ(outcome.final()["focus"], 121);
-}
-
-TEST_F(DialogModel, EnterDoesNothingWhileTheDefaultButtonIsGreyed) {
-    onInit = [](HWND dialog) { OX_EnableDlgItem(dialog, 1, 0); };
-    run({"key enter", "key esc"});
-    EXPECT_EQ(notices, (std::vector<Notice>{{2, BN_CLICKED}}));
 }
 
 TEST_F(DialogModel, EscapeIsCancelEvenWithoutACancelButton) {
@@ -243,21 +113,6 @@ TEST_F(DialogModel, FocusLeavesAGreyedControlAndComesBackAfterAMessageBox) {
     EXPECT_TRUE(outcome.snapshot(0)["focus"].is_null());
     EXPECT_EQ(outcome.snapshot(1)["focus"], 103);
     EXPECT_EQ(outcome.messages.at(0).owner, "20128");
-}
-
-TEST_F(DialogModel, GreyedControlsRefuseTheFocus) {
-    onInit = [](HWND dialog) {
-        OX_EnableDlgItem(dialog, 117, 0);
-        OX_SetDlgFocus(dialog, 115);
-        OX_SetDlgFocus(dialog, 117);
-    };
-    onCommand = [](HWND dialog, WORD id) {
-        OX_SetDlgFocus(dialog, 117);
-        if (id == IDCANCEL)
-            OX_EndDialog(dialog);
-    };
-    const Outcome outcome = run({"click 118", "snapshot", "key esc"});
-    EXPECT_EQ(outcome.snapshot(0)["focus"], 118);
 }
 
 TEST_F(DialogModel, ComboBoxKeepsItsChoiceOnABadIndex) {

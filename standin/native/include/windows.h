@@ -60,6 +60,11 @@ typedef SECURITY_ATTRIBUTES *LPSECURITY_ATTRIBUTES;
 
 #define VK_SHIFT 0x10
 #define VK_CONTROL 0x11
+#define VK_TAB 0x09
+#define VK_RETURN 0x0D
+#define VK_ESCAPE 0x1B
+#define VK_UP 0x26
+#define VK_DOWN 0x28
 
 #define WM_USER 0x0400
 #define WM_NOTIFY 0x004E
