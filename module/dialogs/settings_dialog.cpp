@@ -11,6 +11,8 @@ int32_t runSettingsDialog(HWND owner, DividerSettings *settings) {
     if (settings == nullptr)
         return 0;
     settingsRef = settings;
+    // A dialog that never opens counts as Cancel: only WM_INITDIALOG would clear a stale OK.
+    settings->dialogAccepted = 0;
     OX_Dialog(IDD_DIVIDER_SETTINGS, settingsDialogProc, owner, 1, 0);
     return settings->dialogAccepted;
 }

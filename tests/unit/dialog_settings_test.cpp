@@ -68,6 +68,15 @@ TEST_F(SettingsDialog, OpensOnTheWholeDocumentWhateverRangeWasStored) {
     EXPECT_EQ(settings.dialogAccepted, 0);
 }
 
+TEST_F(SettingsDialog, DialogThatCannotOpenCountsAsCancelAfterAnEarlierOk) {
+    settings.dialogAccepted = 1;
+    standin::host().failRules.push_back({"OX_Dialog", 1});
+    const Outcome outcome = runSettings(settings, {"click 1"});
+    EXPECT_EQ(outcome.result, 0);
+    EXPECT_TRUE(outcome.dialogs.empty());
+    EXPECT_EQ(settings.dialogAccepted, 0);
+}
+
 TEST_F(SettingsDialog, AutoAdjustOpensWithTheComputedV) {
     settings.autoAdjustV = 1;
     settings.vAdjust = 500;
