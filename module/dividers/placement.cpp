@@ -84,7 +84,10 @@ PairResult placePair(int16_t page, int16_t upperNumber, bool rightOrigin, int32_
     const int16_t lowerNumber = wrap16(upperNumber + 1);
     SystemRecord upper;
     SystemRecord lower;
-    if (!loadSystem(upperNumber, &upper) || !loadSystem(lowerNumber, &lower))
+    // Both are loaded before either is tested, so the host sees both loads even when one fails.
+    const bool upperLoaded = loadSystem(upperNumber, &upper);
+    const bool lowerLoaded = loadSystem(lowerNumber, &lower);
+    if (!upperLoaded || !lowerLoaded)
         return PairResult::walkEnded;
 
     const int16_t halfGap = static_cast<int16_t>(lower.spaceAbove / 2);

@@ -117,6 +117,15 @@ TEST_F(PlacementWalk, MissingSystemEndsTheWalkAsASuccess) {
     putSystems(4, 6);
     EXPECT_EQ(place(1, 2), 1);
     EXPECT_EQ(pagesOfAssignments(), (std::vector<int16_t>{1}));
+
+    // A missing upper system: the lower one is loaded all the same (page 1, then both systems).
+    standin::resetHost();
+    putEvenStaves(2, 300);
+    putPage(1, 1);
+    putSystems(2, 3);
+    EXPECT_EQ(place(1, 1), 1);
+    EXPECT_TRUE(assignments().empty());
+    EXPECT_EQ(standin::host().callCounts["OX_LoadEData"], 3);
 }
 
 TEST_F(PlacementWalk, RightMarginOriginOnOddAndEvenPages) {
