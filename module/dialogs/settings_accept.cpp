@@ -11,15 +11,6 @@ namespace {
 
 constexpr double kAdjustmentLimit = 1000.0;
 
-// Truncated toward zero; a value that is not a number counts as out of range.
-bool adjustmentInRange(double value, int16_t *whole) {
-    const double truncated = std::trunc(value);
-    if (!(truncated >= -kAdjustmentLimit && truncated <= kAdjustmentLimit))
-        return false;
-    *whole = static_cast<int16_t>(truncated);
-    return true;
-}
-
 void refuseAdjustment(HWND dialog, int32_t edit) {
     showRangeError(dialog);
     OX_SetDlgFocus(dialog, edit);
@@ -27,6 +18,19 @@ void refuseAdjustment(HWND dialog, int32_t edit) {
 }
 
 } // namespace
+
+double snappedToWholeOrvu(double orvu) {
+    const double whole = std::round(orvu);
+    return std::fabs(orvu - whole) <= kWholeOrvuTolerance ? whole : orvu;
+}
+
+bool adjustmentInRange(double value, int16_t *whole) {
+    const double truncated = std::trunc(snappedToWholeOrvu(value));
+    if (!(truncated >= -kAdjustmentLimit && truncated <= kAdjustmentLimit))
+        return false;
+    *whole = static_cast<int16_t>(truncated);
+    return true;
+}
 
 void showRangeError(HWND dialog) {
     showMessage(dialog, kRangeErrorText, kRangeErrorCaption, kDialogErrorStyle);

@@ -25,6 +25,12 @@ void applyAutoAdjustV(HWND dialog);
 // V in ORVU for a divider size: size * 4 / 2 * 26 / 10, each division truncating.
 int32_t autoAdjustedV(int16_t fontSize);
 void setPageSpinRanges(HWND dialog);
+// An edit shows four decimals of the document's unit, so a whole ORVU can read back a little off
+// (46 ORVU shows as 0.1597 inch, 45.99 ORVU): a value this close to a whole number is that number.
+constexpr double kWholeOrvuTolerance = 1.0 / 16;
+double snappedToWholeOrvu(double orvu);
+// Snapped, then truncated toward zero; false for a value outside -1000..1000 or not a number.
+bool adjustmentInRange(double value, int16_t *whole);
 void stepUserValue(HWND dialog, int32_t id, double step, double minimum, double maximum,
                    int16_t unit);
 void stepMarginOrigin(HWND dialog, const NMUPDOWN *notification);

@@ -11,7 +11,7 @@ void stepUserValue(HWND dialog, int32_t id, double step, double minimum, double 
     // Stays 0 if the host cannot read the edit.
     double value = 0.0;
     OX_GetDlgItemUser(dialog, id, unit, &value);
-    value += step;
+    value = snappedToWholeOrvu(value) + step;
     // The limits apply to the sum, so a typed 5000 comes back to 1000 at the first step.
     if (value > maximum)
         value = maximum;
