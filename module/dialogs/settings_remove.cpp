@@ -11,12 +11,6 @@ int16_t handleRemoveButton(HWND dialog) {
     const int16_t fontSize = selectedFontSize(dialog);
     if (confirmRemoval(dialog) == 0)
         return 0;
-    const int32_t removed = removeDividers(firstPage, lastPage, fontSize);
-    if (removed == 0) {
-        // The dialog stays open for another range or size.
-        reportNoDividersFound(dialog);
-        return 0;
-    }
-    reportDividersRemoved(dialog, removed);
-    return 1;
+    // The dialog stays open for another range or size unless something was erased.
+    return reportRemoval(dialog, removeDividers(firstPage, lastPage, fontSize)) ? 1 : 0;
 }

@@ -103,7 +103,7 @@ TEST_F(NumberLimits, RemovalOverEveryPageNumber) {
         for (int16_t subIndex : {0, -1})
             docbuild::putAssignment(static_cast<int16_t>(page), subIndex, -2);
     docbuild::putAssignment(0, 0, -2);
-    EXPECT_EQ(removeDividers(1, -1, 14), 10);
+    EXPECT_EQ(removeDividers(1, -1, 14).erased, 10);
     ASSERT_EQ(docbuild::assignments().size(), 1u);
     EXPECT_EQ(docbuild::assignments()[0].page, 0) << "page 0 lies before the walk's first key";
 }

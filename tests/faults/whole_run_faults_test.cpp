@@ -54,6 +54,10 @@ Json dividersErased(int64_t count) {
                            std::to_string(count) + " divider symbols erased.", 0x40, dialogOwner(),
                            "ok");
 }
+Json dividersNotErased() {
+    return faults::message("Divider symbols not deleted",
+                           "The divider symbols could not be erased.", 0x10, dialogOwner(), "ok");
+}
 Json pageRangeError() {
     return faults::message("Page Range Error", "Page range is non-valid", 0x10, dialogOwner(),
                            "ok");
@@ -97,12 +101,10 @@ struct RemovalCut {
     size_t assignmentsWalked = kNone; // the assignment walk ends after this many steps
 };
 
+// Each key is deleted once, however often the walks reach it.
 struct RemovalOutcome {
     std::set<KeyWords> deleted;
-    int64_t count = 0;
-    bool operator==(const RemovalOutcome &other) const {
-        return deleted == other.deleted && count == other.count;
-    }
+    bool operator==(const RemovalOutcome &other) const { return deleted == other.deleted; }
 };
 
 enum class Ending { place, remove };
@@ -494,10 +496,8 @@ class WholeRun {
                 if (textBlock == block)
                     for (const auto &[key, bytes] : visited)
                         if (static_cast<uint16_t>(standin::readInt(bytes, 0, 2, false)) == number &&
-                            key[0] >= 1 && key[0] <= cut.lastPage) {
+                            key[0] >= 1 && key[0] <= cut.lastPage)
                             outcome.deleted.insert(key);
-                            ++outcome.count;
-                        }
         return outcome;
     }
 
@@ -512,15 +512,20 @@ class WholeRun {
         Expected expected;
         expected.why = why;
         expected.document = input_;
+        int64_t erased = 0;
         for (const KeyWords &key : outcome.deleted)
-            if (key != keptByFailedDeletion)
+            if (key != keptByFailedDeletion) {
                 expected.document.remove(kExpressionAssignmentTag, key);
-        if (outcome.count > 0) {
+                ++erased;
+            }
+        if (erased > 0) {
             // The dialog closes and the Esc meant for it is left over.
-            expected.messages = array({confirmRemoval(), dividersErased(outcome.count)});
+            expected.messages = array({confirmRemoval(), dividersErased(erased)});
             expected.skippedSteps = array({"key esc"});
-        } else {
+        } else if (outcome.deleted.empty()) {
             expected.messages = array({confirmRemoval(), noDividersFound()});
+        } else {
+            expected.messages = array({confirmRemoval(), dividersNotErased()});
         }
         return expected;
     }
