@@ -70,8 +70,10 @@ int32_t RunResult::result() const { return report.at("invocations").at(0).at("re
 
 const Json &RunResult::messages() const { return report.at("invocations").at(0).at("messages"); }
 
-int64_t RunResult::hostCalls(Service service) const {
-    return report.at("hostCalls").at(serviceName(service));
+int64_t RunResult::hostCalls(Service service) const { return hostCalls(serviceName(service)); }
+
+int64_t RunResult::hostCalls(const std::string &service) const {
+    return report.at("hostCalls").at(service);
 }
 
 RunResult runDocument(const std::string &documentPath, const std::string &script,
@@ -82,8 +84,7 @@ RunResult runDocument(const std::string &documentPath, const std::string &script
     std::vector<std::string> arguments = {documentPath, "--report", reportPath, "--do", script};
     if (failure) {
         arguments.push_back("--fail");
-        arguments.push_back(std::string(serviceName(failure->service)) + ":" +
-                            std::to_string(failure->call));
+        arguments.push_back(failure->service + ":" + std::to_string(failure->call));
     }
     const standin::CommandLine commandLine = standin::parseCommandLine("orvane-sim", arguments);
     if (commandLine.exitStatus != standin::kGoOn)
