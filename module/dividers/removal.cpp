@@ -11,7 +11,6 @@
 #include "dividers/removal_messages.h"
 #include "host/host_services.h"
 #include "host/record_keys.h"
-#include "layout/layout_records.h"
 #include "shell/show_message.h"
 
 // A removal must give the result of walking every definition for each divider text block and every
@@ -165,6 +164,16 @@ size_t deleteCollected(RemovalIndex &index) {
     return erased;
 }
 
+void reportDividersRemoved(HWND owner, int32_t count) {
+    char text[kDividersRemovedTextCapacity];
+    wsprintfA(text, kDividersRemovedFormat, static_cast<int>(count));
+    showMessage(owner, text, kDividersRemovedCaption, kDividersRemovedStyle);
+}
+
+void reportNoDividersFound(HWND owner) {
+    showMessage(owner, kNoDividersFoundText, kNoDividersFoundCaption, kNoDividersFoundStyle);
+}
+
 } // namespace
 
 RemovalResult removeDividers(int16_t firstPage, int16_t lastPage, int16_t fontSize) {
@@ -191,25 +200,14 @@ RemovalResult removeDividers(int16_t firstPage, int16_t lastPage, int16_t fontSi
     return result;
 }
 
-int32_t confirmRemoval(HWND owner) {
-    const int32_t button =
-        showMessage(owner, kConfirmRemovalText, kConfirmRemovalCaption, kConfirmRemovalStyle);
-    return button == IDYES ? 1 : 0;
-}
-
-void reportDividersRemoved(HWND owner, int32_t count) {
-    char text[kDividersRemovedTextCapacity];
-    wsprintfA(text, kDividersRemovedFormat, static_cast<int>(count));
-    showMessage(owner, text, kDividersRemovedCaption, kDividersRemovedStyle);
-}
-
-void reportNoDividersFound(HWND owner) {
-    showMessage(owner, kNoDividersFoundText, kNoDividersFoundCaption, kNoDividersFoundStyle);
+bool confirmRemoval(HWND owner) {
+    return showMessage(owner, kConfirmRemovalText, kConfirmRemovalCaption, kConfirmRemovalStyle) ==
+           IDYES;
 }
 
 bool reportRemoval(HWND owner, const RemovalResult &result) {
     if (result.outOfMemory) {
-        showMessage(owner, kRemovalOutOfMemoryText, kNotDeletedCaption, kNotDeletedStyle);
+        showMessage(owner, kRemovalOutOfMemoryText, kNotDeletedCaption, kErrorBoxStyle);
         return false;
     }
     if (result.found == 0) {
@@ -217,7 +215,7 @@ bool reportRemoval(HWND owner, const RemovalResult &result) {
         return false;
     }
     if (result.erased == 0) {
-        showMessage(owner, kNotErasedText, kNotDeletedCaption, kNotDeletedStyle);
+        showMessage(owner, kNotErasedText, kNotDeletedCaption, kErrorBoxStyle);
         return false;
     }
     reportDividersRemoved(owner, result.erased);

@@ -13,10 +13,8 @@ struct RemovalResult {
 // Deletes the placements of every divider text of the font size on the page range (compared as
 // unsigned 16-bit numbers); counts in full 32 bits. Text blocks and definitions stay.
 RemovalResult removeDividers(int16_t firstPage, int16_t lastPage, int16_t fontSize);
-// 1 only when the user answers Yes.
-int32_t confirmRemoval(HWND owner);
-void reportDividersRemoved(HWND owner, int32_t count);
-void reportNoDividersFound(HWND owner);
+// True only when the user answers Yes.
+bool confirmRemoval(HWND owner);
 // The box that tells the user what came of a removal; true when something was erased, so that
 // the dialog ends.
 bool reportRemoval(HWND owner, const RemovalResult &result);

@@ -8,25 +8,13 @@
 #include "core/host_files.h"
 #include "core/options.h"
 #include "core/run.h"
-#include "dialogs/final_layout_warning.h"
-#include "dialogs/settings_operations.h"
 #include "native/linked_module.h"
 #include "native/windows_api.h"
-#include "settings/divider_settings.h"
+#include "settings/module_state.h"
 
 namespace faults {
 
 namespace {
-
-// What the module holds when the host has just loaded it, as in a fresh orvane-sim process.
-void reloadModule() {
-    dividerSettings = kLoadTimeSettings;
-    showWarning = 1;
-    settingsRef = nullptr;
-    dialogUnit = 1;
-    warningFlagRef = nullptr;
-    warningResult = 0;
-}
 
 std::string readFile(const std::string &path) {
     std::string contents;
@@ -90,7 +78,8 @@ RunResult runDocument(const std::string &documentPath, const std::string &script
     if (commandLine.exitStatus != standin::kGoOn)
         throw std::runtime_error("command line refused: " + commandLine.message);
 
-    reloadModule();
+    // What the module holds when the host has just loaded it, as in a fresh orvane-sim process.
+    resetModuleState();
     trace().clear();
     standin::RunHooks hooks;
     hooks.ownerWindow = [] { return standin::hostMainWindow(); };

@@ -10,7 +10,7 @@
 #include "document_builder.h"
 #include "layout/geometry.h"
 #include "native/windows_api.h"
-#include "settings/divider_settings.h"
+#include "settings/module_state.h"
 
 namespace {
 
@@ -24,7 +24,7 @@ class NumberLimits : public testing::Test {
     static int32_t place(int16_t firstPage, int16_t lastPage) {
         dividerSettings.firstPage = firstPage;
         dividerSettings.lastPage = lastPage;
-        return placeDividers(standin::hostMainWindow());
+        return placeDividers(standin::hostMainWindow(), dividerSettings);
     }
     static int64_t calls(const char *service) { return standin::host().callCounts[service]; }
     static size_t placedCount() { return docbuild::store().count(kExpressionAssignmentTag); }

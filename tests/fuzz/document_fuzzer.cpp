@@ -16,6 +16,7 @@
 #include "layout/geometry.h"
 #include "native/windows_api.h"
 #include "nested_walk_removal.h"
+#include "settings/module_state.h"
 
 namespace {
 
@@ -542,7 +543,7 @@ void checkRemoval(int16_t firstPage, int16_t lastPage, int16_t size) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     FuzzedDataProvider input(data, size);
-    fuzzing::reloadModule();
+    resetModuleState();
     standin::resetHost();
     buildDividerTemplates();
 
@@ -567,7 +568,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
 
     standin::beginInvocation({});
     const TextRecords before = textRecords();
-    checkPlacement(before, placeDividers(standin::hostMainWindow()));
+    checkPlacement(before, placeDividers(standin::hostMainWindow(), dividerSettings));
     checkQueries();
     checkRemoval(removalFirst, removalLast, removalSize);
     // Everything the run allocated goes with it, so that the fuzzer sees no leak to chase.

@@ -6,8 +6,6 @@
 
 #include "core/dialog_units.h"
 #include "dialog_harness.h"
-#include "dialogs/dialog_tables.h"
-#include "dialogs/settings_operations.h"
 
 using namespace dialogtest;
 
@@ -296,7 +294,7 @@ TEST(AdjustmentRoundTrip, EveryWholeOrvuInEveryUnit) {
         for (int n = -1000; n <= 1000; ++n) {
             const std::string shown = standin::formatUserValue(n, unit);
             int16_t read = 0;
-            ASSERT_TRUE(adjustmentInRange(standin::parseUserValue(shown, unit), &read))
+            ASSERT_TRUE(adjustmentFromEdit(standin::parseUserValue(shown, unit), &read))
                 << "unit " << unit << ", " << n << " shown as " << shown;
             ASSERT_EQ(read, n) << "unit " << unit << ", shown as " << shown;
         }
@@ -337,7 +335,6 @@ TEST_F(SettingsDialog, AutoAdjustFollowsEverySizeOfTheList) {
                                     "104", "114", "124", "135", "145", "187", "249"};
     for (size_t index = 0; index < 15; ++index) {
         EXPECT_EQ(outcome.snapshot(index)["controls"]["117"]["text"], expected[index]);
-        EXPECT_EQ(autoAdjustedV(fontSizeChoices[index]), std::stoi(expected[index]));
     }
     EXPECT_EQ(settings.fontSize, 48);
     EXPECT_EQ(settings.vAdjust, 249);

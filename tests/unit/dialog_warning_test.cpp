@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "dialog_harness.h"
-#include "settings/divider_settings.h"
+#include "settings/module_state.h"
 #include "shell/run_sequence.h"
 
 using namespace dialogtest;

@@ -5,7 +5,7 @@
 #include "dividers/placement.h"
 #include "document_builder.h"
 #include "native/windows_api.h"
-#include "settings/divider_settings.h"
+#include "settings/module_state.h"
 
 using namespace docbuild;
 
@@ -29,7 +29,7 @@ class PlacementWalk : public ::testing::Test {
     static int32_t place(int16_t firstPage, int16_t lastPage) {
         dividerSettings.firstPage = firstPage;
         dividerSettings.lastPage = lastPage;
-        return placeDividers(standin::hostMainWindow());
+        return placeDividers(standin::hostMainWindow(), dividerSettings);
     }
 
     static std::vector<int16_t> pagesOfAssignments() {

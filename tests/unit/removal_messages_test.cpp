@@ -23,8 +23,8 @@ class RemovalMessages : public ::testing::Test {
 
 TEST_F(RemovalMessages, ConfirmationCountsOnlyYes) {
     standin::host().pendingAnswers = {"yes", "no"};
-    EXPECT_EQ(confirmRemoval(owner), 1);
-    EXPECT_EQ(confirmRemoval(owner), 0);
+    EXPECT_TRUE(confirmRemoval(owner));
+    EXPECT_FALSE(confirmRemoval(owner));
 
     ASSERT_EQ(messages().size(), 2u);
     EXPECT_EQ(messages()[0].caption, "Delete dividers?");
@@ -40,7 +40,7 @@ TEST_F(RemovalMessages, OneRemovalIsReportedInThePluralText) {
     docbuild::putExpressionDef(1, 0, 1);
     docbuild::putAssignment(1, 0, 1);
 
-    reportDividersRemoved(owner, removeDividers(1, 1, 14).erased);
+    EXPECT_TRUE(reportRemoval(owner, removeDividers(1, 1, 14)));
     ASSERT_EQ(messages().size(), 1u);
     EXPECT_EQ(messages()[0].caption, "Divider symbols deleted");
     EXPECT_EQ(messages()[0].text, "1 divider symbols erased.");
@@ -48,19 +48,11 @@ TEST_F(RemovalMessages, OneRemovalIsReportedInThePluralText) {
 }
 
 TEST_F(RemovalMessages, CountsBeyond16BitsAreReportedAsSuch) {
-    reportDividersRemoved(owner, 40000);
-    reportDividersRemoved(owner, 2147483647);
+    reportRemoval(owner, {40000, 40000, false});
+    reportRemoval(owner, {2147483647, 2147483647, false});
     ASSERT_EQ(messages().size(), 2u);
     EXPECT_EQ(messages()[0].text, "40000 divider symbols erased.");
     EXPECT_EQ(messages()[1].text, "2147483647 divider symbols erased.");
-}
-
-TEST_F(RemovalMessages, NothingFound) {
-    reportNoDividersFound(owner);
-    ASSERT_EQ(messages().size(), 1u);
-    EXPECT_EQ(messages()[0].caption, "No dividers found");
-    EXPECT_EQ(messages()[0].text, "No divider symbols were found within the selected page range.");
-    EXPECT_EQ(messages()[0].style, 0x40u);
 }
 
 TEST_F(RemovalMessages, OutcomeOfARemoval) {
