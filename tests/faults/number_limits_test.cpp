@@ -19,7 +19,7 @@ class NumberLimits : public testing::Test {
     void SetUp() override {
         standin::resetHost();
         buildDividerTemplates();
-        dividerSettings = kLoadTimeSettings;
+        resetModuleState();
     }
     static int32_t place(int16_t firstPage, int16_t lastPage) {
         dividerSettings.firstPage = firstPage;

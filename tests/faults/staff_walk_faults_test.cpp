@@ -34,7 +34,7 @@ class OneDivider : public testing::Test {
         docbuild::putStaffList(0, {{1, 0}, {2, -100}, {3, -300}});
         docbuild::putStaffScale(1, 2, 200);
         docbuild::putStaffScale(1, 3, 50);
-        dividerSettings = kLoadTimeSettings;
+        resetModuleState();
     }
 
     struct Placed {

@@ -98,8 +98,7 @@ TEST_F(FinalLayoutWarning, ControlAndShiftBringItBack) {
         // No leaves the flag as the keys set it.
         EXPECT_EQ(showWarning, keys.shown ? 1 : 0);
     }
-    showWarning = 1;
-    dividerSettings = kLoadTimeSettings;
+    resetModuleState();
 }
 
 } // namespace

@@ -13,7 +13,7 @@ class DividerExpression : public ::testing::Test {
   protected:
     void SetUp() override {
         standin::resetHost();
-        dividerSettings = kLoadTimeSettings;
+        resetModuleState();
         buildDividerTemplates();
     }
 };

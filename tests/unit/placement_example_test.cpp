@@ -71,7 +71,7 @@ class ExampleScore : public ::testing::TestWithParam<int16_t> {
         standin::resetHost();
         const standin::InputResult refused = standin::loadDocumentFile(examplePath(), store());
         ASSERT_FALSE(refused) << refused->line();
-        dividerSettings = kLoadTimeSettings;
+        resetModuleState();
         buildDividerTemplates();
     }
 };

@@ -16,7 +16,7 @@ class PlacementPosition : public ::testing::Test {
   protected:
     void SetUp() override {
         standin::resetHost();
-        dividerSettings = kLoadTimeSettings;
+        resetModuleState();
         buildDividerTemplates();
         putPage(1, 1);
         putPage(2, 3);

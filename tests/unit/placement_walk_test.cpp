@@ -15,7 +15,7 @@ class PlacementWalk : public ::testing::Test {
   protected:
     void SetUp() override {
         standin::resetHost();
-        dividerSettings = kLoadTimeSettings;
+        resetModuleState();
         buildDividerTemplates();
         putEvenStaves(2, 300);
     }
