@@ -21,7 +21,7 @@
 #include "dividers/placement.h"
 #include "document_builder.h"
 #include "native/windows_api.h"
-#include "settings/divider_settings.h"
+#include "settings/module_state.h"
 
 namespace {
 
@@ -68,7 +68,7 @@ Measure measure(int pages, int systemsPerPage, int runs) {
         buildDividerTemplates();
 
         const auto start = std::chrono::steady_clock::now();
-        const int32_t result = placeDividers(standin::hostMainWindow());
+        const int32_t result = placeDividers(standin::hostMainWindow(), dividerSettings);
         const auto end = std::chrono::steady_clock::now();
 
         Measure current;

@@ -126,7 +126,9 @@ int main(int argc, char **argv) {
     double ratioAt5000 = 0;
     for (int dividers : {1000, 5000, 20000}) {
         const standin::RecordStore document = makeDocument(dividers);
-        const Measure fast = bestOf(document, removeDividers);
+        const Measure fast = bestOf(document, [](int16_t a, int16_t b, int16_t c) {
+            return removeDividers(a, b, c).erased;
+        });
         const Measure bare = bestOf(document, bareHostCalls);
         const int64_t budget = 4 * 3 * static_cast<int64_t>(dividers) + dividers;
         withinBudget = withinBudget && fast.calls <= budget && fast.removed == dividers;

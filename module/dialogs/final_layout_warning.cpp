@@ -2,19 +2,9 @@
 
 #include "host/host_services.h"
 #include "resources/resource_ids.h"
+#include "settings/module_state.h"
 
-int16_t *warningFlagRef = nullptr;
-int16_t warningResult = 0;
-
-int32_t runFinalLayoutWarning(HWND owner, int16_t *flag) {
-    warningFlagRef = flag;
-    if (flag == nullptr || *flag == 0)
-        return 1;
-    // Stays 0 when the host cannot run the dialog, so the run ends as after "No".
-    warningResult = 0;
-    OX_Dialog(IDD_FINAL_LAYOUT_WARNING, finalLayoutWarningProc, owner, 1, 0);
-    return warningResult;
-}
+namespace {
 
 int32_t WINAPI finalLayoutWarningProc(HWND dialog, UINT message, WPARAM wParam, LPARAM, int32_t) {
     if (warningFlagRef == nullptr)
@@ -28,7 +18,7 @@ int32_t WINAPI finalLayoutWarningProc(HWND dialog, UINT message, WPARAM wParam, 
     // The notification code in the high word is not looked at.
     switch (LOWORD(wParam)) {
     case IDC_WARNING_YES: {
-        warningResult = 1;
+        warningAnswer = true;
         const bool dontShow = OX_GetDlgItemVal(dialog, IDC_DONT_SHOW_AGAIN, kCheckBoxValue) != 0;
         *warningFlagRef = dontShow ? 0 : 1;
         OX_EndDialog(dialog);
@@ -42,4 +32,16 @@ int32_t WINAPI finalLayoutWarningProc(HWND dialog, UINT message, WPARAM wParam, 
         break;
     }
     return 0;
+}
+
+} // namespace
+
+bool runFinalLayoutWarning(HWND owner, int16_t *flag) {
+    warningFlagRef = flag;
+    if (flag == nullptr || *flag == 0)
+        return true;
+    // Stays false when the host cannot run the dialog, so the run ends as after "No".
+    warningAnswer = false;
+    OX_Dialog(IDD_FINAL_LAYOUT_WARNING, finalLayoutWarningProc, owner, 1, 0);
+    return warningAnswer;
 }

@@ -4,12 +4,5 @@
 #include <cstdint>
 #include <windows.h>
 
-// Nonzero to go on, 0 to stop.
-int32_t runFinalLayoutWarning(HWND owner, int16_t *flag);
-
-// The flag the open warning edits and the answer it gives; both outlive the dialog.
-extern int16_t *warningFlagRef;
-extern int16_t warningResult;
-
-int32_t WINAPI finalLayoutWarningProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam,
-                                      int32_t reserved);
+// True to go on, false to stop. A flag of 0 skips the warning; "Don't show" clears it.
+bool runFinalLayoutWarning(HWND owner, int16_t *flag);

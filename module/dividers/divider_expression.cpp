@@ -6,11 +6,10 @@
 #include "dividers/expression_records.h"
 #include "host/host_services.h"
 #include "host/record_keys.h"
-#include "settings/divider_settings.h"
 
-int16_t createDividerExpression() {
+int16_t createDividerExpression(const DividerSettings &settings) {
     char text[kDividerTextCapacity];
-    formatDividerText(text, dividerTemplate, dividerSettings.fontSize);
+    formatDividerText(text, dividerTemplate, settings.fontSize);
     // The NUL is stored with the text.
     const int32_t length = static_cast<int32_t>(std::strlen(text)) + 1;
 

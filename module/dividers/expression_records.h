@@ -1,5 +1,5 @@
-// The text records that make one divider: a TextBlock holds the text, a TextExpressionDef refers to
-// it.
+// The records that make one divider: a TextBlock holds the text, a TextExpressionDef refers to it,
+// and an ExpressionAssignment places the definition on a page.
 #pragma once
 
 #include <cstddef>
@@ -25,3 +25,27 @@ static_assert(offsetof(TextExpressionDef, flags14) == 14, "layout of the definit
 constexpr int32_t kTextExpressionDefSize = 48;
 constexpr int16_t kDividerDefinitionValue8 = 100;
 constexpr uint16_t kDividerDefinitionFlags14 = 0x1A08;
+
+#pragma pack(push, 1)
+struct ExpressionAssignment {
+    int16_t expressionNumber;
+    int16_t hPosition;
+    int16_t vPosition; // in the page's accumulated frame, growing upward
+    int16_t page;
+    int16_t pageCopy;
+    int16_t originFlags;
+    uint8_t reserved12[12];
+};
+#pragma pack(pop)
+
+static_assert(sizeof(ExpressionAssignment) == 24, "expression assignment size");
+static_assert(offsetof(ExpressionAssignment, expressionNumber) == 0, "assignment layout");
+static_assert(offsetof(ExpressionAssignment, hPosition) == 2, "assignment layout");
+static_assert(offsetof(ExpressionAssignment, vPosition) == 4, "assignment layout");
+static_assert(offsetof(ExpressionAssignment, page) == 6, "assignment layout");
+static_assert(offsetof(ExpressionAssignment, pageCopy) == 8, "assignment layout");
+static_assert(offsetof(ExpressionAssignment, originFlags) == 10, "assignment layout");
+
+constexpr int32_t kExpressionAssignmentSize = sizeof(ExpressionAssignment);
+// The origin flags of an assignment whose H is measured from the right margin.
+constexpr int16_t kRightMarginOriginFlags = 0x14;

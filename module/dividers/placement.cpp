@@ -3,13 +3,13 @@
 #include <cstring>
 
 #include "dividers/divider_expression.h"
+#include "dividers/expression_records.h"
 #include "dividers/placement_messages.h"
 #include "host/host_services.h"
 #include "host/record_keys.h"
 #include "layout/fixed_width.h"
 #include "layout/geometry.h"
 #include "layout/layout_records.h"
-#include "settings/divider_settings.h"
 #include "shell/show_message.h"
 
 namespace {
@@ -21,19 +21,14 @@ constexpr int32_t kNoLaterSystems = INT16_MAX;
 
 enum class PairResult { placed, walkEnded, failed };
 
-// The dialog's choices "Never", "Always", "On Odd Pages", "On Even Pages"; any other value is
-// never.
-constexpr int16_t kOriginAlways = 1;
-constexpr int16_t kOriginOnOddPages = 2;
-constexpr int16_t kOriginOnEvenPages = 3;
-
+// A stored value outside the dialog's choices counts as never.
 bool usesRightOrigin(int16_t origin, int16_t page) {
-    switch (origin) {
-    case kOriginAlways:
+    switch (static_cast<MarginOrigin>(origin)) {
+    case MarginOrigin::always:
         return true;
-    case kOriginOnOddPages:
+    case MarginOrigin::onOddPages:
         return page % 2 != 0;
-    case kOriginOnEvenPages:
+    case MarginOrigin::onEvenPages:
         return page % 2 == 0;
     default:
         return false;
@@ -72,19 +67,24 @@ bool loadSystem(int32_t number, SystemRecord *system) {
     return hostSucceeded(OX_LoadEData(kSystemRecordTag, &key, system, &size));
 }
 
-int16_t verticalPosition(int32_t runningY, int32_t yA, int32_t yB, int16_t halfGap) {
-    if (dividerSettings.vPositionMode == 1)
+int16_t verticalPosition(VerticalMode mode, int32_t runningY, int32_t yA, int32_t yB,
+                         int16_t halfGap) {
+    if (mode == VerticalMode::systemBoundaries)
         return wrap16(add32(runningY, halfGap));
     return wrap16(add32(yA, div32(sub32(yB, yA), 2)));
 }
 
 // The divider between upper system s and lower system s + 1. runningY comes in at the lower
 // boundary of the system above s (0 at the top of the page) and leaves at that of s.
-PairResult placePair(int16_t page, int16_t upperNumber, bool rightOrigin, int32_t *runningY) {
+PairResult placePair(const DividerSettings &settings, int16_t page, int16_t upperNumber,
+                     bool rightOrigin, int32_t *runningY) {
     const int16_t lowerNumber = wrap16(upperNumber + 1);
     SystemRecord upper;
     SystemRecord lower;
-    if (!loadSystem(upperNumber, &upper) || !loadSystem(lowerNumber, &lower))
+    // Both are loaded before either is tested, so the host sees both loads even when one fails.
+    const bool upperLoaded = loadSystem(upperNumber, &upper);
+    const bool lowerLoaded = loadSystem(lowerNumber, &lower);
+    if (!upperLoaded || !lowerLoaded)
         return PairResult::walkEnded;
 
     const int16_t halfGap = static_cast<int16_t>(lower.spaceAbove / 2);
@@ -114,7 +114,7 @@ PairResult placePair(int16_t page, int16_t upperNumber, bool rightOrigin, int32_
     else
         yB = add32(yB, firstPos);
 
-    const int16_t definition = createDividerExpression();
+    const int16_t definition = createDividerExpression(settings);
     if (definition == 0)
         return PairResult::failed;
 
@@ -124,10 +124,11 @@ PairResult placePair(int16_t page, int16_t upperNumber, bool rightOrigin, int32_
     assignment.page = page;
     assignment.pageCopy = page;
     assignment.originFlags = rightOrigin ? kRightMarginOriginFlags : 0;
-    assignment.hPosition = rightOrigin ? wrap16(-static_cast<int32_t>(dividerSettings.hAdjust))
-                                       : dividerSettings.hAdjust;
+    assignment.hPosition =
+        rightOrigin ? wrap16(-static_cast<int32_t>(settings.hAdjust)) : settings.hAdjust;
+    const auto mode = static_cast<VerticalMode>(settings.vPositionMode);
     assignment.vPosition =
-        wrap16(verticalPosition(*runningY, yA, yB, halfGap) + dividerSettings.vAdjust);
+        wrap16(verticalPosition(mode, *runningY, yA, yB, halfGap) + settings.vAdjust);
 
     RecordKey key = {page, kHostChosenKeyWord};
     if (!hostSucceeded(
@@ -137,21 +138,20 @@ PairResult placePair(int16_t page, int16_t upperNumber, bool rightOrigin, int32_
 }
 
 void reportLayoutError(HWND owner) {
-    showMessage(owner, kLayoutErrorText, kLayoutErrorCaption, kLayoutErrorStyle);
+    showMessage(owner, kLayoutErrorText, kLayoutErrorCaption, kErrorBoxStyle);
 }
 
 } // namespace
 
-int32_t placeDividers(HWND owner) {
+bool placeDividers(HWND owner, const DividerSettings &settings) {
     // 32-bit counters: a 16-bit page or system counter would wrap at 32767 and never pass the
     // bound.
-    for (int32_t pageNumber = dividerSettings.firstPage; pageNumber <= dividerSettings.lastPage;
-         ++pageNumber) {
+    for (int32_t pageNumber = settings.firstPage; pageNumber <= settings.lastPage; ++pageNumber) {
         const int16_t page = static_cast<int16_t>(pageNumber);
         const int16_t firstSystem = loadFirstSystem(page);
         if (firstSystem == kLayoutNotUpToDate) {
             reportLayoutError(owner);
-            return 0;
+            return false;
         }
         if (firstSystem == kPageWithoutSystems)
             continue;
@@ -162,23 +162,24 @@ int32_t placeDividers(HWND owner) {
         if (findNextPagesFirstSystem(page, &nextFirstSystem)) {
             if (nextFirstSystem == kLayoutNotUpToDate) {
                 reportLayoutError(owner);
-                return 0;
+                return false;
             }
             endBound = wrap16(nextFirstSystem - 1);
         }
-        const bool rightOrigin = usesRightOrigin(dividerSettings.rightMarginOrigin, page);
+        const bool rightOrigin = usesRightOrigin(settings.rightMarginOrigin, page);
 
         int32_t runningY = 0;
         for (int32_t system = firstSystem; system < endBound; ++system) {
-            switch (placePair(page, static_cast<int16_t>(system), rightOrigin, &runningY)) {
+            switch (
+                placePair(settings, page, static_cast<int16_t>(system), rightOrigin, &runningY)) {
             case PairResult::placed:
                 break;
             case PairResult::walkEnded:
-                return 1;
+                return true;
             case PairResult::failed:
-                return 0;
+                return false;
             }
         }
     }
-    return 1;
+    return true;
 }

@@ -3,6 +3,7 @@
 #include <cstring>
 #include <exception>
 #include <limits>
+#include <map>
 #include <vector>
 
 #include "dividers/divider_templates.h"
@@ -10,19 +11,17 @@
 #include "dividers/removal_messages.h"
 #include "host/host_services.h"
 #include "host/record_keys.h"
-#include "layout/layout_records.h"
 #include "shell/show_message.h"
 
 // A removal must give the result of walking every definition for each divider text block and every
 // assignment for each such definition, but without that product of walks: each record kind is
-// walked once, and the index built on the way replays the nested order exactly.
+// walked once, and the index built on the way replays the nested order exactly. Its memory grows
+// with the records it keeps, not with the range of key numbers.
 
 namespace {
 
 constexpr RecordKey kFirstAssignmentKey = {1, 0};
-constexpr size_t kKeyWordValues = 0x10000;
-// Head of a number's list: not wanted at all, wanted with nothing linked yet, or a link's index.
-constexpr int32_t kNotWanted = -2;
+// Head of a number's list while nothing is linked to it yet.
 constexpr int32_t kNoLink = -1;
 
 struct ComparisonTexts {
@@ -38,6 +37,7 @@ struct DefinitionLink {
 struct AssignmentLink {
     RecordKey key;
     int32_t next;
+    bool deleted; // a key reached twice (two definitions share a number) is deleted once
 };
 
 // What the three walks gather. Every link goes in front of its number's list, so that a list read
@@ -46,8 +46,8 @@ struct RemovalIndex {
     // A block number met twice (under two sub-indices) is listed twice, as the nested walks visit
     // its definitions twice.
     std::vector<uint16_t> dividerBlocks;
-    std::vector<int32_t> definitionsOfBlock;      // by block number
-    std::vector<int32_t> assignmentsOfDefinition; // by definition number
+    std::map<uint16_t, int32_t> definitionsOfBlock;      // list heads of the wanted blocks only
+    std::map<uint16_t, int32_t> assignmentsOfDefinition; // and of their definitions
     std::vector<DefinitionLink> definitions;
     std::vector<AssignmentLink> assignments; // in range only
 };
@@ -62,16 +62,12 @@ bool isDividerText(const char *text, const ComparisonTexts &texts) {
     return std::strcmp(text, texts.plain) == 0 || std::strcmp(text, texts.with8194) == 0;
 }
 
-// Loads a block's text, ended by a NUL after its bytes; false when the buffer or the text cannot
-// be had, which skips the block.
+// Loads a block's text, ended by a NUL after its bytes; false when the host cannot give it, which
+// skips the block. A buffer that cannot be had ends the removal as out of memory.
 bool loadBlockText(RecordKey key, int32_t length, std::vector<char> &text) {
     if (length < 0)
         return false;
-    try {
-        text.assign(static_cast<size_t>(length) + 1, '\0');
-    } catch (const std::exception &) {
-        return false;
-    }
+    text.assign(static_cast<size_t>(length) + 1, '\0');
     int32_t size = length;
     if (!hostSucceeded(OX_LoadEData(kTextBlockTag, &key, text.data(), &size)))
         return false;
@@ -95,21 +91,19 @@ void findDividerBlocks(const ComparisonTexts &texts, RemovalIndex &index) {
 }
 
 void findDefinitions(RemovalIndex &index) {
-    index.definitionsOfBlock.assign(kKeyWordValues, kNotWanted);
-    index.assignmentsOfDefinition.assign(kKeyWordValues, kNotWanted);
     for (uint16_t block : index.dividerBlocks)
-        index.definitionsOfBlock[block] = kNoLink;
+        index.definitionsOfBlock.emplace(block, kNoLink);
     RecordKey key = {0, 0};
     TextExpressionDef definition = {};
     while (hostSucceeded(
         OX_NextEData(kTextExpressionDefTag, &key, &definition, kTextExpressionDefSize))) {
-        int32_t &head = index.definitionsOfBlock[static_cast<uint16_t>(definition.textBlockNumber)];
-        if (head != kNotWanted) {
+        const auto wanted =
+            index.definitionsOfBlock.find(static_cast<uint16_t>(definition.textBlockNumber));
+        if (wanted != index.definitionsOfBlock.end()) {
             const auto number = static_cast<uint16_t>(key.number);
-            index.definitions.push_back({number, head});
-            head = static_cast<int32_t>(index.definitions.size() - 1);
-            if (index.assignmentsOfDefinition[number] == kNotWanted)
-                index.assignmentsOfDefinition[number] = kNoLink;
+            index.definitions.push_back({number, wanted->second});
+            wanted->second = static_cast<int32_t>(index.definitions.size() - 1);
+            index.assignmentsOfDefinition.emplace(number, kNoLink);
         }
         // A short record must not inherit the previous one's bytes.
         definition = TextExpressionDef{};
@@ -128,11 +122,12 @@ void findAssignments(PageRange range, RemovalIndex &index) {
         found = hostSucceeded(
             OX_NextEData(kExpressionAssignmentTag, &key, &assignment, kExpressionAssignmentSize));
     while (found) {
-        int32_t &head =
-            index.assignmentsOfDefinition[static_cast<uint16_t>(assignment.expressionNumber)];
-        if (head != kNotWanted && range.holds(static_cast<uint16_t>(key.number))) {
-            index.assignments.push_back({key, head});
-            head = static_cast<int32_t>(index.assignments.size() - 1);
+        const auto wanted =
+            index.assignmentsOfDefinition.find(static_cast<uint16_t>(assignment.expressionNumber));
+        if (wanted != index.assignmentsOfDefinition.end() &&
+            range.holds(static_cast<uint16_t>(key.number))) {
+            index.assignments.push_back({key, wanted->second, false});
+            wanted->second = static_cast<int32_t>(index.assignments.size() - 1);
         }
         assignment = ExpressionAssignment{};
         found = hostSucceeded(
@@ -140,53 +135,33 @@ void findAssignments(PageRange range, RemovalIndex &index) {
     }
 }
 
-// The last collected key goes first. Keys collected twice are deleted twice and counted twice, as
-// the nested walks would.
-int64_t deleteCollected(const RemovalIndex &index) {
-    int64_t count = 0;
+int32_t clamped32(size_t count) {
+    return count > static_cast<size_t>(std::numeric_limits<int32_t>::max())
+               ? std::numeric_limits<int32_t>::max()
+               : static_cast<int32_t>(count);
+}
+
+// The last collected key goes first; a key reached again later is not deleted again. Only the
+// deletions the host confirms count.
+size_t deleteCollected(RemovalIndex &index) {
+    size_t erased = 0;
     for (auto block = index.dividerBlocks.rbegin(); block != index.dividerBlocks.rend(); ++block) {
-        for (int32_t definition = index.definitionsOfBlock[*block]; definition >= 0;
+        for (int32_t definition = index.definitionsOfBlock.at(*block); definition >= 0;
              definition = index.definitions[static_cast<size_t>(definition)].next) {
             const uint16_t number = index.definitions[static_cast<size_t>(definition)].definition;
-            for (int32_t link = index.assignmentsOfDefinition[number]; link >= 0;
+            for (int32_t link = index.assignmentsOfDefinition.at(number); link >= 0;
                  link = index.assignments[static_cast<size_t>(link)].next) {
-                RecordKey doomed = index.assignments[static_cast<size_t>(link)].key;
-                OX_DeleteEData(kExpressionAssignmentTag, &doomed);
-                ++count;
+                AssignmentLink &assignment = index.assignments[static_cast<size_t>(link)];
+                if (assignment.deleted)
+                    continue;
+                assignment.deleted = true;
+                RecordKey doomed = assignment.key;
+                if (hostSucceeded(OX_DeleteEData(kExpressionAssignmentTag, &doomed)))
+                    ++erased;
             }
         }
     }
-    return count;
-}
-
-} // namespace
-
-int32_t removeDividers(int16_t firstPage, int16_t lastPage, int16_t fontSize) {
-    ComparisonTexts texts;
-    formatDividerText(texts.plain, dividerTemplate, fontSize);
-    formatDividerText(texts.with8194, dividerTemplate8194, fontSize);
-    const PageRange range = {static_cast<uint16_t>(firstPage), static_cast<uint16_t>(lastPage)};
-
-    RemovalIndex index;
-    try {
-        findDividerBlocks(texts, index);
-        if (index.dividerBlocks.empty())
-            return 0;
-        findDefinitions(index);
-        findAssignments(range, index);
-    } catch (const std::exception &) {
-        // The index could not be held: nothing is deleted.
-        return 0;
-    }
-    const int64_t count = deleteCollected(index);
-    return count > std::numeric_limits<int32_t>::max() ? std::numeric_limits<int32_t>::max()
-                                                       : static_cast<int32_t>(count);
-}
-
-int32_t confirmRemoval(HWND owner) {
-    const int32_t button =
-        showMessage(owner, kConfirmRemovalText, kConfirmRemovalCaption, kConfirmRemovalStyle);
-    return button == IDYES ? 1 : 0;
+    return erased;
 }
 
 void reportDividersRemoved(HWND owner, int32_t count) {
@@ -197,4 +172,52 @@ void reportDividersRemoved(HWND owner, int32_t count) {
 
 void reportNoDividersFound(HWND owner) {
     showMessage(owner, kNoDividersFoundText, kNoDividersFoundCaption, kNoDividersFoundStyle);
+}
+
+} // namespace
+
+RemovalResult removeDividers(int16_t firstPage, int16_t lastPage, int16_t fontSize) {
+    ComparisonTexts texts;
+    formatDividerText(texts.plain, dividerTemplate, fontSize);
+    formatDividerText(texts.with8194, dividerTemplate8194, fontSize);
+    const PageRange range = {static_cast<uint16_t>(firstPage), static_cast<uint16_t>(lastPage)};
+
+    RemovalResult result;
+    RemovalIndex index;
+    try {
+        findDividerBlocks(texts, index);
+        if (index.dividerBlocks.empty())
+            return result;
+        findDefinitions(index);
+        findAssignments(range, index);
+    } catch (const std::exception &) {
+        // The index could not be held: nothing is deleted.
+        result.outOfMemory = true;
+        return result;
+    }
+    result.found = clamped32(index.assignments.size());
+    result.erased = clamped32(deleteCollected(index));
+    return result;
+}
+
+bool confirmRemoval(HWND owner) {
+    return showMessage(owner, kConfirmRemovalText, kConfirmRemovalCaption, kConfirmRemovalStyle) ==
+           IDYES;
+}
+
+bool reportRemoval(HWND owner, const RemovalResult &result) {
+    if (result.outOfMemory) {
+        showMessage(owner, kRemovalOutOfMemoryText, kNotDeletedCaption, kErrorBoxStyle);
+        return false;
+    }
+    if (result.found == 0) {
+        reportNoDividersFound(owner);
+        return false;
+    }
+    if (result.erased == 0) {
+        showMessage(owner, kNotErasedText, kNotDeletedCaption, kErrorBoxStyle);
+        return false;
+    }
+    reportDividersRemoved(owner, result.erased);
+    return true;
 }

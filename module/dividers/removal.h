@@ -4,11 +4,17 @@
 #include <cstdint>
 #include <windows.h>
 
+struct RemovalResult {
+    int32_t found = 0;        // placements of the dividers on the range, each key once
+    int32_t erased = 0;       // deletions the host confirmed
+    bool outOfMemory = false; // the working lists could not be had: nothing was deleted
+};
+
 // Deletes the placements of every divider text of the font size on the page range (compared as
-// unsigned 16-bit numbers) and returns how many deletions it made, in full 32 bits; 0 also when
-// its working lists cannot be allocated. Text blocks and definitions stay.
-int32_t removeDividers(int16_t firstPage, int16_t lastPage, int16_t fontSize);
-// 1 only when the user answers Yes.
-int32_t confirmRemoval(HWND owner);
-void reportDividersRemoved(HWND owner, int32_t count);
-void reportNoDividersFound(HWND owner);
+// unsigned 16-bit numbers); counts in full 32 bits. Text blocks and definitions stay.
+RemovalResult removeDividers(int16_t firstPage, int16_t lastPage, int16_t fontSize);
+// True only when the user answers Yes.
+bool confirmRemoval(HWND owner);
+// The box that tells the user what came of a removal; true when something was erased, so that
+// the dialog ends.
+bool reportRemoval(HWND owner, const RemovalResult &result);

@@ -1,4 +1,4 @@
-// Texts, captions and styles of the removal's three message boxes.
+// Texts, captions and styles of the removal's message boxes.
 #pragma once
 
 #include <cstddef>
@@ -22,5 +22,9 @@ constexpr const char *kNoDividersFoundText =
     "No divider symbols were found within the selected page range.";
 constexpr uint16_t kNoDividersFoundStyle = MB_OK | MB_ICONINFORMATION;
 
+constexpr const char *kNotDeletedCaption = "Divider symbols not deleted";
+constexpr const char *kNotErasedText = "The divider symbols could not be erased.";
+constexpr const char *kRemovalOutOfMemoryText = "Not enough memory to remove the dividers.";
+// Shown with the module's error box style.
 static_assert(kConfirmRemovalStyle == 0x24, "question box with Yes and No");
 static_assert(kDividersRemovedStyle == 0x40 && kNoDividersFoundStyle == 0x40, "information box");

@@ -1,4 +1,4 @@
-// Byte layouts of the host's page, system and staff records and of the expression assignment.
+// Byte layouts of the host's page, system and staff records.
 // Little-endian images as the host returns them; bytes not named here are never interpreted.
 #pragma once
 
@@ -48,16 +48,6 @@ struct DocumentOptionsRecord {
     uint8_t reserved34[27];
 };
 
-struct ExpressionAssignment {
-    int16_t expressionNumber;
-    int16_t hPosition;
-    int16_t vPosition; // in the page's accumulated frame, growing upward
-    int16_t page;
-    int16_t pageCopy;
-    int16_t originFlags;
-    uint8_t reserved12[12];
-};
-
 #pragma pack(pop)
 
 static_assert(sizeof(PageRecord) == 22, "page record size");
@@ -85,21 +75,12 @@ static_assert(sizeof(DocumentOptionsRecord) == 61, "document options record size
 static_assert(offsetof(DocumentOptionsRecord, measurementUnitWord) == 30,
               "document options layout");
 
-static_assert(sizeof(ExpressionAssignment) == 24, "expression assignment size");
-static_assert(offsetof(ExpressionAssignment, expressionNumber) == 0, "assignment layout");
-static_assert(offsetof(ExpressionAssignment, hPosition) == 2, "assignment layout");
-static_assert(offsetof(ExpressionAssignment, vPosition) == 4, "assignment layout");
-static_assert(offsetof(ExpressionAssignment, page) == 6, "assignment layout");
-static_assert(offsetof(ExpressionAssignment, pageCopy) == 8, "assignment layout");
-static_assert(offsetof(ExpressionAssignment, originFlags) == 10, "assignment layout");
-
 constexpr int32_t kPageRecordSize = sizeof(PageRecord);
 constexpr int32_t kSystemRecordSize = sizeof(SystemRecord);
 constexpr int32_t kStaffListEntrySize = sizeof(StaffListEntry);
 constexpr int32_t kStaffRecordSize = sizeof(StaffRecord);
 constexpr int32_t kStaffScaleRecordSize = sizeof(StaffScaleRecord);
 constexpr int32_t kDocumentOptionsRecordSize = sizeof(DocumentOptionsRecord);
-constexpr int32_t kExpressionAssignmentSize = sizeof(ExpressionAssignment);
 
 constexpr int16_t kPageWithoutSystems = -1;
 constexpr int16_t kLayoutNotUpToDate = 0;
@@ -112,5 +93,3 @@ constexpr uint16_t kStaffHidden = 0x0004;
 constexpr int16_t kDocumentStaffList = 0;
 constexpr int32_t kOrvuPerStaffLine = 24;
 constexpr int32_t kFixedStaffHeight = 120; // any nonzero lineMode
-constexpr int32_t kUnscaledPercent = 100;
-constexpr int16_t kRightMarginOriginFlags = 0x14;

@@ -4,6 +4,15 @@
 #include <cstddef>
 #include <cstdint>
 
+// How a divider's vertical position is found (vPositionMode): midway between the staff lines of the
+// two systems, or half the lower system's space above below the upper system's boundary.
+enum class VerticalMode : int16_t { staffLines = 0, systemBoundaries = 1 };
+
+// Which pages measure H from the right margin (rightMarginOrigin), in the order of the dialog's
+// list.
+enum class MarginOrigin : int16_t { never = 0, always = 1, onOddPages = 2, onEvenPages = 3 };
+constexpr int16_t kMarginOriginCount = 4;
+
 #pragma pack(push, 1)
 struct DividerSettings {
     int16_t firstPage;
@@ -34,10 +43,6 @@ static_assert(offsetof(DividerSettings, rightMarginOrigin) == 18, "layout of the
 static_assert(offsetof(DividerSettings, dialogAccepted) == 20, "layout of the stored record");
 static_assert(offsetof(DividerSettings, settingsUsed) == 24, "layout of the stored record");
 static_assert(offsetof(DividerSettings, pageCount) == 28, "layout of the stored record");
-
-// The module's one record and warning flag, in static storage.
-extern DividerSettings dividerSettings;
-extern int16_t showWarning;
 
 // The values the record holds when the module is loaded.
 constexpr DividerSettings kLoadTimeSettings = {1, 1, 0, 0, 14, 0, 0, 1, 0, 0, 0, 1};

@@ -3,6 +3,8 @@
 #include <cstring>
 #include <windows.h>
 
+namespace {
+
 void setDefaultSettings(DividerSettings *settings) {
     settings->firstPage = 1;
     settings->lastPage = 1;
@@ -14,6 +16,17 @@ void setDefaultSettings(DividerSettings *settings) {
     settings->autoAdjustV = 1;
     settings->rightMarginOrigin = 0;
 }
+
+void writeValue(const char *name, const void *data, DWORD size) {
+    HKEY key = nullptr;
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, kSettingsKeyPath, 0, nullptr, REG_OPTION_NON_VOLATILE,
+                        KEY_WRITE, nullptr, &key, nullptr) != ERROR_SUCCESS)
+        return;
+    RegSetValueExA(key, name, 0, REG_BINARY, static_cast<const BYTE *>(data), size);
+    RegCloseKey(key);
+}
+
+} // namespace
 
 void loadSettings(DividerSettings *settings) {
     setDefaultSettings(settings);
@@ -38,15 +51,6 @@ void loadShowWarning(int16_t *flag) {
     if (RegQueryValueExA(key, kShowWarningValue, nullptr, nullptr, reinterpret_cast<BYTE *>(flag),
                          &size) != ERROR_SUCCESS)
         *flag = 1;
-    RegCloseKey(key);
-}
-
-static void writeValue(const char *name, const void *data, DWORD size) {
-    HKEY key = nullptr;
-    if (RegCreateKeyExA(HKEY_CURRENT_USER, kSettingsKeyPath, 0, nullptr, REG_OPTION_NON_VOLATILE,
-                        KEY_WRITE, nullptr, &key, nullptr) != ERROR_SUCCESS)
-        return;
-    RegSetValueExA(key, name, 0, REG_BINARY, static_cast<const BYTE *>(data), size);
     RegCloseKey(key);
 }
 

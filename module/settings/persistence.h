@@ -9,7 +9,6 @@ constexpr const char *kSettingsKeyPath = "Software\\ZOZaduzev\\DIVazivir";
 constexpr const char *kUserDialogValue = "UserDialog";
 constexpr const char *kShowWarningValue = "ShowWarning";
 
-void setDefaultSettings(DividerSettings *settings);
 void loadSettings(DividerSettings *settings);
 void saveSettings(const DividerSettings *settings);
 void loadShowWarning(int16_t *flag);

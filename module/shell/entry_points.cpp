@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "settings/divider_settings.h"
+#include "settings/module_state.h"
 #include "settings/persistence.h"
 #include "shell/run_sequence.h"
 #include "shell/shell_messages.h"

@@ -6,7 +6,7 @@
 #include "dividers/placement.h"
 #include "host/host_services.h"
 #include "host/record_keys.h"
-#include "settings/divider_settings.h"
+#include "settings/module_state.h"
 #include "shell/shell_messages.h"
 #include "shell/show_message.h"
 
@@ -16,7 +16,6 @@ constexpr int32_t kPartMarkRecordSize = 12;
 constexpr size_t kPartMarkOffset = 8;
 constexpr int16_t kExtractedPartMark = -8;
 constexpr int kKeyDownBit = 0x80;
-} // namespace
 
 bool isExtractedPart() {
     RecordKey key = {kPartMarkKeyNumber, 0};
@@ -36,8 +35,10 @@ bool warningKeysHeld() {
 }
 
 void reportExtractedPart(HWND owner) {
-    showMessage(owner, kExtractedPartText, kExtractedPartCaption, kErrorStyle);
+    showMessage(owner, kExtractedPartText, kExtractedPartCaption, kErrorBoxStyle);
 }
+
+} // namespace
 
 int32_t runDividerCommand(HWND owner) {
     buildDividerTemplates();
@@ -47,14 +48,14 @@ int32_t runDividerCommand(HWND owner) {
     }
     if (warningKeysHeld())
         showWarning = 1;
-    if (runFinalLayoutWarning(owner, &showWarning) == 0)
+    if (!runFinalLayoutWarning(owner, &showWarning))
         return 1;
-    if (runSettingsDialog(owner, &dividerSettings) == 0)
+    if (!runSettingsDialog(owner, &dividerSettings))
         return 1;
     OX_UpdateLayout(1, 0);
     dividerSettings.settingsUsed = 1;
-    if (placeDividers(owner) != 0)
+    if (placeDividers(owner, dividerSettings))
         return 1;
-    showMessage(owner, kPlacementErrorText, kPlacementErrorCaption, kErrorStyle);
+    showMessage(owner, kPlacementErrorText, kPlacementErrorCaption, kErrorBoxStyle);
     return 0;
 }

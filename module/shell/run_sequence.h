@@ -4,7 +4,5 @@
 #include <cstdint>
 #include <windows.h>
 
-bool isExtractedPart();
-bool warningKeysHeld();
-void reportExtractedPart(HWND owner);
+// The command's answer to the host: 0 after an error box, 1 otherwise.
 int32_t runDividerCommand(HWND owner);

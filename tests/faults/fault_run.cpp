@@ -8,25 +8,13 @@
 #include "core/host_files.h"
 #include "core/options.h"
 #include "core/run.h"
-#include "dialogs/final_layout_warning.h"
-#include "dialogs/settings_operations.h"
 #include "native/linked_module.h"
 #include "native/windows_api.h"
-#include "settings/divider_settings.h"
+#include "settings/module_state.h"
 
 namespace faults {
 
 namespace {
-
-// What the module holds when the host has just loaded it, as in a fresh orvane-sim process.
-void reloadModule() {
-    dividerSettings = kLoadTimeSettings;
-    showWarning = 1;
-    settingsRef = nullptr;
-    dialogUnit = 1;
-    warningFlagRef = nullptr;
-    warningResult = 0;
-}
 
 std::string readFile(const std::string &path) {
     std::string contents;
@@ -70,8 +58,10 @@ int32_t RunResult::result() const { return report.at("invocations").at(0).at("re
 
 const Json &RunResult::messages() const { return report.at("invocations").at(0).at("messages"); }
 
-int64_t RunResult::hostCalls(Service service) const {
-    return report.at("hostCalls").at(serviceName(service));
+int64_t RunResult::hostCalls(Service service) const { return hostCalls(serviceName(service)); }
+
+int64_t RunResult::hostCalls(const std::string &service) const {
+    return report.at("hostCalls").at(service);
 }
 
 RunResult runDocument(const std::string &documentPath, const std::string &script,
@@ -82,14 +72,14 @@ RunResult runDocument(const std::string &documentPath, const std::string &script
     std::vector<std::string> arguments = {documentPath, "--report", reportPath, "--do", script};
     if (failure) {
         arguments.push_back("--fail");
-        arguments.push_back(std::string(serviceName(failure->service)) + ":" +
-                            std::to_string(failure->call));
+        arguments.push_back(failure->service + ":" + std::to_string(failure->call));
     }
     const standin::CommandLine commandLine = standin::parseCommandLine("orvane-sim", arguments);
     if (commandLine.exitStatus != standin::kGoOn)
         throw std::runtime_error("command line refused: " + commandLine.message);
 
-    reloadModule();
+    // What the module holds when the host has just loaded it, as in a fresh orvane-sim process.
+    resetModuleState();
     trace().clear();
     standin::RunHooks hooks;
     hooks.ownerWindow = [] { return standin::hostMainWindow(); };

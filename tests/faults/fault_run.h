@@ -1,4 +1,4 @@
-// Whole runs of the stand-in host, in process, with host record calls made to fail: the same run
+// Whole runs of the stand-in host, in process, with host calls made to fail: the same run
 // that orvane-sim makes for `DOCUMENT --do SCRIPT --fail SERVICE:N --report FILE`.
 #pragma once
 
@@ -18,9 +18,9 @@ namespace faults {
 
 using standin::Json;
 
-// One host record call, as a fail rule names it: the N-th call of a service in the run.
+// One host call, as a fail rule names it: the N-th call of an OX_ service in the run.
 struct FailurePoint {
-    Service service = Service::load;
+    std::string service;
     int64_t call = 0;
 };
 
@@ -31,6 +31,7 @@ struct RunResult {
     int32_t result() const;        // the one invocation's result
     const Json &messages() const;  // the one invocation's message boxes
     int64_t hostCalls(Service service) const;
+    int64_t hostCalls(const std::string &service) const;
 };
 
 // Runs the document file with one invocation scripted as given, in a directory of its own, after

@@ -10,7 +10,7 @@
 #include "document_builder.h"
 #include "layout/geometry.h"
 #include "native/windows_api.h"
-#include "settings/divider_settings.h"
+#include "settings/module_state.h"
 
 namespace {
 
@@ -19,12 +19,12 @@ class NumberLimits : public testing::Test {
     void SetUp() override {
         standin::resetHost();
         buildDividerTemplates();
-        dividerSettings = kLoadTimeSettings;
+        resetModuleState();
     }
     static int32_t place(int16_t firstPage, int16_t lastPage) {
         dividerSettings.firstPage = firstPage;
         dividerSettings.lastPage = lastPage;
-        return placeDividers(standin::hostMainWindow());
+        return placeDividers(standin::hostMainWindow(), dividerSettings);
     }
     static int64_t calls(const char *service) { return standin::host().callCounts[service]; }
     static size_t placedCount() { return docbuild::store().count(kExpressionAssignmentTag); }
@@ -103,7 +103,7 @@ TEST_F(NumberLimits, RemovalOverEveryPageNumber) {
         for (int16_t subIndex : {0, -1})
             docbuild::putAssignment(static_cast<int16_t>(page), subIndex, -2);
     docbuild::putAssignment(0, 0, -2);
-    EXPECT_EQ(removeDividers(1, -1, 14), 10);
+    EXPECT_EQ(removeDividers(1, -1, 14).erased, 10);
     ASSERT_EQ(docbuild::assignments().size(), 1u);
     EXPECT_EQ(docbuild::assignments()[0].page, 0) << "page 0 lies before the walk's first key";
 }

@@ -9,7 +9,7 @@
 #include "dividers/placement.h"
 #include "document_builder.h"
 #include "native/windows_api.h"
-#include "settings/divider_settings.h"
+#include "settings/module_state.h"
 
 namespace {
 
@@ -34,7 +34,7 @@ class OneDivider : public testing::Test {
         docbuild::putStaffList(0, {{1, 0}, {2, -100}, {3, -300}});
         docbuild::putStaffScale(1, 2, 200);
         docbuild::putStaffScale(1, 3, 50);
-        dividerSettings = kLoadTimeSettings;
+        resetModuleState();
     }
 
     struct Placed {
@@ -48,7 +48,7 @@ class OneDivider : public testing::Test {
     static Placed placeFailing(const char *service, int64_t call) {
         standin::host().failRules = {{service, call}};
         Placed placed;
-        placed.result = placeDividers(standin::hostMainWindow());
+        placed.result = placeDividers(standin::hostMainWindow(), dividerSettings);
         placed.messages = standin::host().currentInvocation().messages.size();
         placed.textBlocks = docbuild::store().count(kTextBlockTag);
         placed.definitions = docbuild::store().count(kTextExpressionDefTag);

@@ -1,8 +1,10 @@
-// Whole runs in which each host record call fails in turn: every call that the unfailed run makes
-// of OX_LoadEData, OX_NextEData, OX_CreateEData and OX_DeleteEData is made to fail once, and the
+// Whole runs in which each host call fails in turn: every call that the unfailed run makes of
+// OX_LoadEData, OX_NextEData, OX_CreateEData and OX_DeleteEData is made to fail once, and the
 // run's result, its message boxes and the document it leaves are checked against what the module
 // must do with that failure. What the module was doing at each call comes from the unfailed run's
-// trace.
+// trace. Every call of the dialog and layout services fails once too: a dialog that cannot open
+// changes nothing, a failed layout update is not examined, and any other failure still ends the run
+// with nothing but dividers placed or removed.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -55,6 +57,10 @@ Json dividersErased(int64_t count) {
                            std::to_string(count) + " divider symbols erased.", 0x40, dialogOwner(),
                            "ok");
 }
+Json dividersNotErased() {
+    return faults::message("Divider symbols not deleted",
+                           "The divider symbols could not be erased.", 0x10, dialogOwner(), "ok");
+}
 Json pageRangeError() {
     return faults::message("Page Range Error", "Page range is non-valid", 0x10, dialogOwner(),
                            "ok");
@@ -98,12 +104,10 @@ struct RemovalCut {
     size_t assignmentsWalked = kNone; // the assignment walk ends after this many steps
 };
 
+// Each key is deleted once, however often the walks reach it.
 struct RemovalOutcome {
     std::set<KeyWords> deleted;
-    int64_t count = 0;
-    bool operator==(const RemovalOutcome &other) const {
-        return deleted == other.deleted && count == other.count;
-    }
+    bool operator==(const RemovalOutcome &other) const { return deleted == other.deleted; }
 };
 
 enum class Ending { place, remove };
@@ -151,7 +155,16 @@ class WholeRun {
         for (Service service : {Service::load, Service::next, Service::create, Service::erase}) {
             const int64_t calls = baseline_.hostCalls(service);
             for (int64_t n = 1; n <= calls; ++n) {
-                checkFailure({service, n});
+                checkFailure(service, n);
+                ++points;
+            }
+        }
+        for (const char *service : {"OX_UpdateLayout", "OX_Dialog", "OX_EndDialog",
+                                    "OX_GetDlgItemVal", "OX_SetDlgItemVal", "OX_GetDlgItemUser",
+                                    "OX_SetDlgItemUser", "OX_EnableDlgItem", "OX_SetDlgFocus"}) {
+            const int64_t calls = baseline_.hostCalls(service);
+            for (int64_t n = 1; n <= calls; ++n) {
+                checkDialogServiceFailure({service, n});
                 ++points;
             }
         }
@@ -172,10 +185,10 @@ class WholeRun {
         return faults::runDocument(documentPath, script_.steps, failure, directory_ + "/" + label);
     }
 
-    void checkFailure(const FailurePoint &failure) {
-        const std::string label =
-            std::string(faults::serviceName(failure.service)) + ":" + std::to_string(failure.call);
-        const size_t index = traceIndex(failure);
+    void checkFailure(Service service, int64_t call) {
+        const FailurePoint failure = {faults::serviceName(service), call};
+        const std::string label = failure.service + ":" + std::to_string(call);
+        const size_t index = traceIndex(service, call);
         const Expected expected = expect(index);
         ++categories_[expected.why];
         SCOPED_TRACE(name_ + " --fail " + label + " (" + expected.why + ")");
@@ -190,10 +203,44 @@ class WholeRun {
         EXPECT_TRUE(difference.empty()) << difference;
     }
 
-    size_t traceIndex(const FailurePoint &failure) const {
+    // A dialog that cannot open ends the run as a Cancel would; a layout update's result is not
+    // examined. Any other failed dialog service may change what the person's steps do, but the
+    // run still ends, and only dividers are placed or removed.
+    void checkDialogServiceFailure(const FailurePoint &failure) {
+        SCOPED_TRACE(name_ + " --fail " + failure.service + ":" + std::to_string(failure.call));
+        const RunResult actual = run(inputPath_, failure, "failing");
+        ASSERT_GE(actual.hostCalls(failure.service), failure.call) << "the failure was not reached";
+        EXPECT_TRUE(actual.report.at("terminated").get<bool>());
+        if (failure.service == "OX_Dialog") {
+            ++categories_["a dialog does not open"];
+            EXPECT_EQ(actual.result(), 1);
+            EXPECT_EQ(actual.messages(), Json::array());
+            EXPECT_EQ(actual.report.at("invocations").at(0).at("updateLayoutCalls"), 0);
+            const std::string difference = faults::documentDifference(input_, actual.document);
+            EXPECT_TRUE(difference.empty()) << difference;
+            return;
+        }
+        if (failure.service == "OX_UpdateLayout") {
+            ++categories_["the layout update fails"];
+            EXPECT_EQ(actual.result(), baseline_.result());
+            EXPECT_EQ(actual.messages(), baseline_.messages());
+            EXPECT_TRUE(faults::documentDifference(baseline_.document, actual.document).empty());
+            return;
+        }
+        ++categories_["a control service fails"];
+        const faults::DocumentChange change = faults::changeBetween(input_, actual.document);
+        for (const auto &[tag, record] : change.added)
+            EXPECT_TRUE(tag == kTextBlockTag || tag == kTextExpressionDefTag ||
+                        tag == kExpressionAssignmentTag)
+                << "a record the module does not make";
+        for (const auto &[tag, key] : change.removed)
+            EXPECT_EQ(tag, kExpressionAssignmentTag) << "a record the module does not delete";
+    }
+
+    size_t traceIndex(Service service, int64_t call) const {
         int64_t seen = 0;
         for (size_t i = 0; i < baseline_.calls.size(); ++i)
-            if (baseline_.calls[i].service == failure.service && ++seen == failure.call)
+            if (baseline_.calls[i].service == service && ++seen == call)
                 return i;
         throw std::logic_error("the trace lacks a call the report counts");
     }
@@ -495,10 +542,8 @@ class WholeRun {
                 if (textBlock == block)
                     for (const auto &[key, bytes] : visited)
                         if (static_cast<uint16_t>(standin::readInt(bytes, 0, 2, false)) == number &&
-                            key[0] >= 1 && key[0] <= cut.lastPage) {
+                            key[0] >= 1 && key[0] <= cut.lastPage)
                             outcome.deleted.insert(key);
-                            ++outcome.count;
-                        }
         return outcome;
     }
 
@@ -513,15 +558,20 @@ class WholeRun {
         Expected expected;
         expected.why = why;
         expected.document = input_;
+        int64_t erased = 0;
         for (const KeyWords &key : outcome.deleted)
-            if (key != keptByFailedDeletion)
+            if (key != keptByFailedDeletion) {
                 expected.document.remove(kExpressionAssignmentTag, key);
-        if (outcome.count > 0) {
+                ++erased;
+            }
+        if (erased > 0) {
             // The dialog closes and the Esc meant for it is left over.
-            expected.messages = array({confirmRemoval(), dividersErased(outcome.count)});
+            expected.messages = array({confirmRemoval(), dividersErased(erased)});
             expected.skippedSteps = array({"key esc"});
-        } else {
+        } else if (outcome.deleted.empty()) {
             expected.messages = array({confirmRemoval(), noDividersFound()});
+        } else {
+            expected.messages = array({confirmRemoval(), dividersNotErased()});
         }
         return expected;
     }

@@ -17,6 +17,7 @@
 #include "layout/geometry.h"
 #include "native/windows_api.h"
 #include "nested_walk_removal.h"
+#include "settings/module_state.h"
 
 namespace {
 
@@ -488,8 +489,9 @@ bool smallTextRecords() {
 
 void checkRemoval(int16_t firstPage, int16_t lastPage, int16_t size) {
     const TextRecords before = textRecords();
-    const int32_t removed = removeDividers(firstPage, lastPage, size);
-    require(removed >= 0, "the removal counts up from 0");
+    const RemovalResult result = removeDividers(firstPage, lastPage, size);
+    const int32_t removed = result.erased;
+    require(removed >= 0 && removed <= result.found, "the removal counts what it found and erased");
     const TextRecords after = textRecords();
     size_t gone = 0;
     for (const auto &[address, bytes] : before) {
@@ -504,7 +506,7 @@ void checkRemoval(int16_t firstPage, int16_t lastPage, int16_t size) {
                 "the removal keeps to the page range");
         ++gone;
     }
-    require(static_cast<int64_t>(gone) <= removed, "every deletion is counted");
+    require(static_cast<int64_t>(gone) == removed, "the count is the deletions made");
     require(after.size() + gone == before.size(), "the removal adds nothing");
     if (!smallTextRecords())
         return;
@@ -521,7 +523,7 @@ void checkRemoval(int16_t firstPage, int16_t lastPage, int16_t size) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     FuzzedDataProvider input(data, size);
-    fuzzing::reloadModule();
+    resetModuleState();
     standin::resetHost();
     buildDividerTemplates();
 
@@ -546,7 +548,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
 
     standin::beginInvocation({});
     const TextRecords before = textRecords();
-    checkPlacement(before, placeDividers(standin::hostMainWindow()));
+    checkPlacement(before, placeDividers(standin::hostMainWindow(), dividerSettings));
     checkQueries();
     checkRemoval(removalFirst, removalLast, removalSize);
     // Everything the run allocated goes with it, so that the fuzzer sees no leak to chase.

@@ -9,12 +9,13 @@
 
 #include "core/host_state.h"
 #include "core/strict_json.h"
-#include "dialogs/dialog_tables.h"
+#include "dialogs/settings_dialog.h"
 #include "document_builder.h"
 #include "fuzz_support.h"
 #include "host/record_keys.h"
 #include "native/windows_api.h"
 #include "resources/resource_ids.h"
+#include "settings/module_state.h"
 #include "settings/persistence.h"
 
 namespace fuzzing {
@@ -112,7 +113,7 @@ inline void checkTerminate(const standin::RegistryKeyState &stored) {
 }
 
 inline void runSession(const Session &session) {
-    reloadModule();
+    resetModuleState();
     standin::resetHost();
     standin::Host &host = standin::host();
     host.store = session.document;

@@ -1,5 +1,5 @@
-// What the fuzz targets share: a freshly loaded module, interesting 16-bit words, and the stop on
-// a broken rule.
+// What the fuzz targets share: interesting 16-bit words and the stop on a broken rule. Each input
+// starts from a freshly loaded module (resetModuleState).
 #pragma once
 
 #include <cstdint>
@@ -9,22 +9,10 @@
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include "core/run.h"
-#include "dialogs/final_layout_warning.h"
-#include "dialogs/settings_operations.h"
 #include "native/linked_module.h"
-#include "settings/divider_settings.h"
+#include "settings/module_state.h"
 
 namespace fuzzing {
-
-// The module's static state as the host's loading of it leaves it.
-inline void reloadModule() {
-    dividerSettings = kLoadTimeSettings;
-    showWarning = 1;
-    settingsRef = nullptr;
-    dialogUnit = 1;
-    warningFlagRef = nullptr;
-    warningResult = 0;
-}
 
 // A 16-bit word, most often one where signed and unsigned readings part or a bound lies.
 inline uint16_t word(FuzzedDataProvider &input) {

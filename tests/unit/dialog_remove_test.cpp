@@ -77,6 +77,22 @@ TEST_F(RemoveButton, NothingFoundKeepsTheDialogOpenForAnotherTry) {
     EXPECT_EQ(outcome.result, 0);
 }
 
+TEST_F(RemoveButton, DividersThatCannotBeErasedKeepTheDialogOpen) {
+    // Pages 2, 3 and 5 at size 14: the host refuses all three deletions.
+    for (int64_t call = 1; call <= 3; ++call)
+        standin::host().failRules.push_back({"OX_DeleteEData", call});
+    const Outcome outcome =
+        runSettings(settings, {"click 121", "answer yes", "snapshot", "click 2"});
+    EXPECT_EQ(captions(outcome), (std::vector<std::string>{"Delete dividers?: yes",
+                                                           "Divider symbols not deleted: ok"}));
+    EXPECT_EQ(outcome.messages[1].text, "The divider symbols could not be erased.");
+    EXPECT_EQ(outcome.messages[1].style, 0x10u);
+    EXPECT_EQ(outcome.messages[1].owner, "20128");
+    EXPECT_EQ(outcome.dialogs.back()["snapshots"].size(), 1u);
+    EXPECT_EQ(docbuild::assignments().size(), 4u);
+    EXPECT_EQ(outcome.result, 0);
+}
+
 TEST_F(RemoveButton, InvalidRangeAsksNothing) {
     const Outcome outcome = runSettings(
         settings, {click(IDC_SELECTED_PAGES), type(IDC_FIRST_PAGE, "5"), type(IDC_LAST_PAGE, "4"),

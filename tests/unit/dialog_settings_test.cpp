@@ -4,9 +4,8 @@
 
 #include <cstring>
 
+#include "core/dialog_units.h"
 #include "dialog_harness.h"
-#include "dialogs/dialog_tables.h"
-#include "dialogs/settings_operations.h"
 
 using namespace dialogtest;
 
@@ -69,6 +68,15 @@ TEST_F(SettingsDialog, OpensOnTheWholeDocumentWhateverRangeWasStored) {
     EXPECT_EQ(settings.firstPage, 3);
     EXPECT_EQ(settings.lastPage, 5);
     EXPECT_EQ(settings.pageCount, 10);
+    EXPECT_EQ(settings.dialogAccepted, 0);
+}
+
+TEST_F(SettingsDialog, DialogThatCannotOpenCountsAsCancelAfterAnEarlierOk) {
+    settings.dialogAccepted = 1;
+    standin::host().failRules.push_back({"OX_Dialog", 1});
+    const Outcome outcome = runSettings(settings, {"click 1"});
+    EXPECT_EQ(outcome.result, 0);
+    EXPECT_TRUE(outcome.dialogs.empty());
     EXPECT_EQ(settings.dialogAccepted, 0);
 }
 
@@ -176,10 +184,23 @@ TEST_F(SettingsDialog, AdjustmentsAreTruncatedAndLimited) {
         const char *typed;
         bool accepted;
         int16_t stored;
-    } cases[] = {{"1000", true, 1000},     {"-1000", true, -1000}, {"1000.9", true, 1000},
-                 {"-1000.9", true, -1000}, {"999.99", true, 999},  {"-0.5", true, 0},
-                 {"1001", false, 0},       {"-1001", false, 0},    {"abc", true, 0},
-                 {"1e3", true, 1000},      {"1e309", true, 0}};
+    } cases[] = {{"1000", true, 1000},
+                 {"-1000", true, -1000},
+                 {"1000.9", true, 1000},
+                 {"-1000.9", true, -1000},
+                 {"999.9", true, 999},
+                 {"-0.5", true, 0},
+                 {"1001", false, 0},
+                 {"-1001", false, 0},
+                 {"abc", true, 0},
+                 {"1e3", true, 1000},
+                 {"1e309", true, 0},
+                 // Within 1/16 ORVU of a whole number: that number.
+                 {"999.99", true, 1000},
+                 {"45.9375", true, 46},
+                 {"45.937", true, 45},
+                 {"-70.99", true, -71},
+                 {"1000.95", false, 0}};
     for (const auto &value : cases) {
         for (int edit : {IDC_H_ADJUST, IDC_V_ADJUST}) {
             SCOPED_TRACE(type(edit, value.typed));
@@ -278,8 +299,20 @@ TEST_F(SettingsDialog, AdjustmentsShowAndReadInTheDocumentUnit) {
     EXPECT_EQ(controlOf(outcome.snapshot(0), IDC_H_ADJUST)["text"], "0.5");
     EXPECT_EQ(controlOf(outcome.snapshot(0), IDC_V_ADJUST)["text"], "-0.0243");
     EXPECT_EQ(settings.hAdjust, 144);
-    // Four decimals of an inch do not hold 7 ORVU exactly, and OK truncates what they give.
-    EXPECT_EQ(settings.vAdjust, -6);
+    // Four decimals of an inch do not hold 7 ORVU exactly; what they give is close enough.
+    EXPECT_EQ(settings.vAdjust, -7);
+}
+
+// Every whole adjustment survives being shown and read back in every unit.
+TEST(AdjustmentRoundTrip, EveryWholeOrvuInEveryUnit) {
+    for (int32_t unit = 1; unit <= 7; ++unit)
+        for (int n = -1000; n <= 1000; ++n) {
+            const std::string shown = standin::formatUserValue(n, unit);
+            int16_t read = 0;
+            ASSERT_TRUE(adjustmentFromEdit(standin::parseUserValue(shown, unit), &read))
+                << "unit " << unit << ", " << n << " shown as " << shown;
+            ASSERT_EQ(read, n) << "unit " << unit << ", shown as " << shown;
+        }
 }
 
 TEST_F(SettingsDialog, OriginUpDownStopsAtBothEnds) {
@@ -319,7 +352,6 @@ TEST_F(SettingsDialog, AutoAdjustFollowsEverySizeOfTheList) {
     for (size_t index = 0; index < 15; ++index) {
         SCOPED_TRACE(sizes[index]);
         EXPECT_EQ(controlOf(outcome.snapshot(index), IDC_V_ADJUST)["text"], expected[index]);
-        EXPECT_EQ(autoAdjustedV(fontSizeChoices[index]), std::stoi(expected[index]));
     }
     EXPECT_EQ(settings.fontSize, 48);
     EXPECT_EQ(settings.vAdjust, 249);

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "dialog_harness.h"
-#include "settings/divider_settings.h"
+#include "settings/module_state.h"
 #include "shell/run_sequence.h"
 
 using namespace dialogtest;
@@ -99,8 +99,7 @@ TEST_F(FinalLayoutWarning, ControlAndShiftBringItBack) {
         // No leaves the flag as the keys set it.
         EXPECT_EQ(showWarning, keys.shown ? 1 : 0);
     }
-    showWarning = 1;
-    dividerSettings = kLoadTimeSettings;
+    resetModuleState();
 }
 
 } // namespace

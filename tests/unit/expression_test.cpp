@@ -3,7 +3,7 @@
 #include "dividers/divider_expression.h"
 #include "dividers/divider_templates.h"
 #include "document_builder.h"
-#include "settings/divider_settings.h"
+#include "settings/module_state.h"
 
 using namespace docbuild;
 
@@ -13,7 +13,7 @@ class DividerExpression : public ::testing::Test {
   protected:
     void SetUp() override {
         standin::resetHost();
-        dividerSettings = kLoadTimeSettings;
+        resetModuleState();
         buildDividerTemplates();
     }
 };
@@ -32,7 +32,7 @@ TEST_F(DividerExpression, TextBlockHoldsTheTextTheGlyphByteAndTheNul) {
         SCOPED_TRACE("size " + std::to_string(fontSize));
         standin::resetHost();
         dividerSettings.fontSize = fontSize;
-        const int16_t definition = createDividerExpression();
+        const int16_t definition = createDividerExpression(dividerSettings);
         ASSERT_EQ(definition, 1);
 
         const std::string text = textBlock(1);
@@ -50,8 +50,8 @@ TEST_F(DividerExpression, TextBlockHoldsTheTextTheGlyphByteAndTheNul) {
 TEST_F(DividerExpression, EveryCallMakesRecordsOfItsOwn) {
     putTextBlock(6, "other text");
     putExpressionDef(3, 0, 6);
-    EXPECT_EQ(createDividerExpression(), 4);
-    EXPECT_EQ(createDividerExpression(), 5);
+    EXPECT_EQ(createDividerExpression(dividerSettings), 4);
+    EXPECT_EQ(createDividerExpression(dividerSettings), 5);
 
     EXPECT_EQ(textBlock(7), dividerText(14));
     EXPECT_EQ(textBlock(8), dividerText(14));
@@ -65,14 +65,14 @@ TEST_F(DividerExpression, EveryCallMakesRecordsOfItsOwn) {
 
 TEST_F(DividerExpression, FailedTextBlockCreatesNothing) {
     standin::host().failRules.push_back({"OX_CreateEData", 1});
-    EXPECT_EQ(createDividerExpression(), 0);
+    EXPECT_EQ(createDividerExpression(dividerSettings), 0);
     EXPECT_EQ(store().count(kTextBlockTag), 0u);
     EXPECT_EQ(store().count(kTextExpressionDefTag), 0u);
 }
 
 TEST_F(DividerExpression, FailedDefinitionLeavesTheTextBlock) {
     standin::host().failRules.push_back({"OX_CreateEData", 2});
-    EXPECT_EQ(createDividerExpression(), 0);
+    EXPECT_EQ(createDividerExpression(dividerSettings), 0);
     EXPECT_EQ(textBlock(1), dividerText(14));
     EXPECT_EQ(store().count(kTextExpressionDefTag), 0u);
     EXPECT_TRUE(standin::host().currentInvocation().messages.empty());

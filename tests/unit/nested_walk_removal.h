@@ -2,9 +2,11 @@
 // all definitions, for every definition of the block a fresh walk over all assignments from page 1.
 // Its cost grows with the product of the record counts; it serves as the yardstick that the
 // module's removal must match key for key and in the same deletion order. Like the module, it keeps
-// every key (no fixed bound) and counts in 32 bits.
+// every key (no fixed bound), deletes a key collected twice only once, counts only the deletions
+// the host confirms, and counts in 32 bits.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <vector>
@@ -19,7 +21,8 @@ inline int16_t readInt16(const uint8_t *record, size_t offset) {
     return static_cast<int16_t>(record[offset] | (record[offset + 1] << 8));
 }
 
-inline int32_t removeDividers(int16_t firstPage, int16_t lastPage, int16_t fontSize) {
+// Every key the nested walks collect, in their order; a key reached twice is listed twice.
+inline std::vector<RecordKey> collectKeys(int16_t firstPage, int16_t lastPage, int16_t fontSize) {
     std::vector<RecordKey> removalKeyList;
     char plain[kDividerTextCapacity];
     char with8194[kDividerTextCapacity];
@@ -72,11 +75,28 @@ inline int32_t removeDividers(int16_t firstPage, int16_t lastPage, int16_t fontS
         }
     }
 
-    for (auto key = removalKeyList.rbegin(); key != removalKeyList.rend(); ++key) {
+    return removalKeyList;
+}
+
+inline bool sameKey(RecordKey a, RecordKey b) {
+    return a.number == b.number && a.subIndex == b.subIndex;
+}
+
+// The last collected key goes first.
+inline int32_t removeDividers(int16_t firstPage, int16_t lastPage, int16_t fontSize) {
+    const std::vector<RecordKey> keys = collectKeys(firstPage, lastPage, fontSize);
+    std::vector<RecordKey> deleted;
+    int32_t erased = 0;
+    for (auto key = keys.rbegin(); key != keys.rend(); ++key) {
+        if (std::any_of(deleted.begin(), deleted.end(),
+                        [&](RecordKey done) { return sameKey(done, *key); }))
+            continue;
+        deleted.push_back(*key);
         RecordKey doomed = *key;
-        OX_DeleteEData(kExpressionAssignmentTag, &doomed);
+        if (hostSucceeded(OX_DeleteEData(kExpressionAssignmentTag, &doomed)))
+            ++erased;
     }
-    return static_cast<int32_t>(removalKeyList.size());
+    return erased;
 }
 
 } // namespace nestedwalk

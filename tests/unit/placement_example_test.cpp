@@ -9,7 +9,7 @@
 #include "document_builder.h"
 #include "layout/geometry.h"
 #include "native/windows_api.h"
-#include "settings/divider_settings.h"
+#include "settings/module_state.h"
 
 using namespace docbuild;
 
@@ -71,7 +71,7 @@ class ExampleScore : public ::testing::TestWithParam<int16_t> {
         standin::resetHost();
         const standin::InputResult refused = standin::loadDocumentFile(examplePath(), store());
         ASSERT_FALSE(refused) << refused->line();
-        dividerSettings = kLoadTimeSettings;
+        resetModuleState();
         buildDividerTemplates();
     }
 };
@@ -81,7 +81,7 @@ TEST_P(ExampleScore, EveryDividerSitsBetweenItsTwoSystems) {
     dividerSettings.lastPage = countPages();
     dividerSettings.vPositionMode = GetParam();
     ASSERT_EQ(dividerSettings.lastPage, 8);
-    ASSERT_EQ(placeDividers(standin::hostMainWindow()), 1);
+    ASSERT_EQ(placeDividers(standin::hostMainWindow(), dividerSettings), 1);
 
     const std::map<int16_t, std::pair<int16_t, int16_t>> pageSystems = {
         {3, {2, 3}}, {4, {4, 6}}, {5, {7, 10}}, {7, {11, 12}}, {8, {13, 14}}};

@@ -5,7 +5,7 @@
 #include "dividers/placement.h"
 #include "document_builder.h"
 #include "native/windows_api.h"
-#include "settings/divider_settings.h"
+#include "settings/module_state.h"
 
 using namespace docbuild;
 
@@ -16,7 +16,7 @@ class PlacementPosition : public ::testing::Test {
   protected:
     void SetUp() override {
         standin::resetHost();
-        dividerSettings = kLoadTimeSettings;
+        resetModuleState();
         buildDividerTemplates();
         putPage(1, 1);
         putPage(2, 3);
@@ -32,7 +32,7 @@ class PlacementPosition : public ::testing::Test {
         dividerSettings.vPositionMode = mode;
         for (const auto &placed : assignments())
             store().remove(kExpressionAssignmentTag, key2(placed.page, placed.subIndex));
-        EXPECT_EQ(placeDividers(standin::hostMainWindow()), 1);
+        EXPECT_EQ(placeDividers(standin::hostMainWindow(), dividerSettings), 1);
         const auto positions = vPositionsOnPage(1);
         EXPECT_EQ(positions.size(), 1u);
         return positions.empty() ? 0 : positions[0];

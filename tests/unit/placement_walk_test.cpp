@@ -5,7 +5,7 @@
 #include "dividers/placement.h"
 #include "document_builder.h"
 #include "native/windows_api.h"
-#include "settings/divider_settings.h"
+#include "settings/module_state.h"
 
 using namespace docbuild;
 
@@ -15,7 +15,7 @@ class PlacementWalk : public ::testing::Test {
   protected:
     void SetUp() override {
         standin::resetHost();
-        dividerSettings = kLoadTimeSettings;
+        resetModuleState();
         buildDividerTemplates();
         putEvenStaves(2, 300);
     }
@@ -29,7 +29,7 @@ class PlacementWalk : public ::testing::Test {
     static int32_t place(int16_t firstPage, int16_t lastPage) {
         dividerSettings.firstPage = firstPage;
         dividerSettings.lastPage = lastPage;
-        return placeDividers(standin::hostMainWindow());
+        return placeDividers(standin::hostMainWindow(), dividerSettings);
     }
 
     static std::vector<int16_t> pagesOfAssignments() {
@@ -117,6 +117,15 @@ TEST_F(PlacementWalk, MissingSystemEndsTheWalkAsASuccess) {
     putSystems(4, 6);
     EXPECT_EQ(place(1, 2), 1);
     EXPECT_EQ(pagesOfAssignments(), (std::vector<int16_t>{1}));
+
+    // A missing upper system: the lower one is loaded all the same (page 1, then both systems).
+    standin::resetHost();
+    putEvenStaves(2, 300);
+    putPage(1, 1);
+    putSystems(2, 3);
+    EXPECT_EQ(place(1, 1), 1);
+    EXPECT_TRUE(assignments().empty());
+    EXPECT_EQ(standin::host().callCounts["OX_LoadEData"], 3);
 }
 
 TEST_F(PlacementWalk, RightMarginOriginOnOddAndEvenPages) {

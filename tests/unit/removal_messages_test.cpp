@@ -1,4 +1,4 @@
-// The removal's three message boxes as the user sees them.
+// The removal's message boxes as the user sees them.
 #include <gtest/gtest.h>
 
 #include "core/host_state.h"
@@ -23,8 +23,8 @@ class RemovalMessages : public ::testing::Test {
 
 TEST_F(RemovalMessages, ConfirmationCountsOnlyYes) {
     standin::host().pendingAnswers = {"yes", "no"};
-    EXPECT_EQ(confirmRemoval(owner), 1);
-    EXPECT_EQ(confirmRemoval(owner), 0);
+    EXPECT_TRUE(confirmRemoval(owner));
+    EXPECT_FALSE(confirmRemoval(owner));
 
     ASSERT_EQ(messages().size(), 2u);
     EXPECT_EQ(messages()[0].caption, "Delete dividers?");
@@ -40,7 +40,7 @@ TEST_F(RemovalMessages, OneRemovalIsReportedInThePluralText) {
     docbuild::putExpressionDef(1, 0, 1);
     docbuild::putAssignment(1, 0, 1);
 
-    reportDividersRemoved(owner, removeDividers(1, 1, 14));
+    EXPECT_TRUE(reportRemoval(owner, removeDividers(1, 1, 14)));
     ASSERT_EQ(messages().size(), 1u);
     EXPECT_EQ(messages()[0].caption, "Divider symbols deleted");
     EXPECT_EQ(messages()[0].text, "1 divider symbols erased.");
@@ -48,19 +48,46 @@ TEST_F(RemovalMessages, OneRemovalIsReportedInThePluralText) {
 }
 
 TEST_F(RemovalMessages, CountsBeyond16BitsAreReportedAsSuch) {
-    reportDividersRemoved(owner, 40000);
-    reportDividersRemoved(owner, 2147483647);
+    reportRemoval(owner, {40000, 40000, false});
+    reportRemoval(owner, {2147483647, 2147483647, false});
     ASSERT_EQ(messages().size(), 2u);
     EXPECT_EQ(messages()[0].text, "40000 divider symbols erased.");
     EXPECT_EQ(messages()[1].text, "2147483647 divider symbols erased.");
 }
 
-TEST_F(RemovalMessages, NothingFound) {
-    reportNoDividersFound(owner);
-    ASSERT_EQ(messages().size(), 1u);
-    EXPECT_EQ(messages()[0].caption, "No dividers found");
-    EXPECT_EQ(messages()[0].text, "No divider symbols were found within the selected page range.");
-    EXPECT_EQ(messages()[0].style, 0x40u);
+TEST_F(RemovalMessages, OutcomeOfARemoval) {
+    const struct {
+        RemovalResult result;
+        const char *caption, *text;
+        uint32_t style;
+        bool dialogEnds;
+    } cases[] = {
+        {{3, 2, false}, "Divider symbols deleted", "2 divider symbols erased.", 0x40, true},
+        {{0, 0, false},
+         "No dividers found",
+         "No divider symbols were found within the selected page range.",
+         0x40,
+         false},
+        {{3, 0, false},
+         "Divider symbols not deleted",
+         "The divider symbols could not be erased.",
+         0x10,
+         false},
+        {{0, 0, true},
+         "Divider symbols not deleted",
+         "Not enough memory to remove the dividers.",
+         0x10,
+         false},
+    };
+    for (const auto &removal : cases) {
+        SCOPED_TRACE(removal.text);
+        standin::resetHost();
+        EXPECT_EQ(reportRemoval(owner, removal.result), removal.dialogEnds);
+        ASSERT_EQ(messages().size(), 1u);
+        EXPECT_EQ(messages()[0].caption, removal.caption);
+        EXPECT_EQ(messages()[0].text, removal.text);
+        EXPECT_EQ(messages()[0].style, removal.style);
+    }
 }
 
 } // namespace

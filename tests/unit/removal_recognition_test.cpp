@@ -38,15 +38,15 @@ TEST_F(Removal, OnlyTheGivenFontSizeGoes) {
     putDivider(1, docbuild::dividerText(14), 1);
     putDivider(2, docbuild::dividerText(18), 1, 1);
 
-    EXPECT_EQ(removeDividers(1, 10, 18), 1);
+    EXPECT_EQ(removeDividers(1, 10, 18).erased, 1);
     ASSERT_EQ(assignmentCount(), 1u);
     EXPECT_EQ(docbuild::assignments()[0].expressionNumber, 1);
-    EXPECT_EQ(removeDividers(1, 10, 18), 0);
+    EXPECT_EQ(removeDividers(1, 10, 18).erased, 0);
 }
 
 TEST_F(Removal, TextWith8194AfterTheFontNameIsADivider) {
     putDivider(1, kSize14With8194, 2);
-    EXPECT_EQ(removeDividers(1, 2, 14), 1);
+    EXPECT_EQ(removeDividers(1, 2, 14).erased, 1);
     EXPECT_EQ(assignmentCount(), 0u);
 }
 
@@ -68,7 +68,7 @@ TEST_F(Removal, NearMissTextsStay) {
         putDivider(number, text, 1, number);
         ++number;
     }
-    EXPECT_EQ(removeDividers(1, 1, 14), 0);
+    EXPECT_EQ(removeDividers(1, 1, 14).erased, 0);
     EXPECT_EQ(assignmentCount(), std::size(nearMisses));
 }
 
@@ -76,13 +76,13 @@ TEST_F(Removal, TextEndsAtItsFirstNulOrItsStoredBytes) {
     putDivider(1, docbuild::dividerText(14) + "trailing bytes after the NUL", 1, 0);
     const std::string divider = docbuild::dividerText(14);
     putDivider(2, divider.substr(0, divider.size() - 1), 1, 1); // stored without a NUL
-    EXPECT_EQ(removeDividers(1, 1, 14), 2);
+    EXPECT_EQ(removeDividers(1, 1, 14).erased, 2);
 }
 
 TEST_F(Removal, NegativeFontSizeIsFormattedSigned) {
     putDivider(1, docbuild::dividerText(-3), 1);
     putDivider(2, docbuild::dividerText(65533), 1, 1);
-    EXPECT_EQ(removeDividers(1, 1, -3), 1);
+    EXPECT_EQ(removeDividers(1, 1, -3).erased, 1);
     EXPECT_EQ(docbuild::assignments()[0].expressionNumber, 2);
 }
 
@@ -90,7 +90,7 @@ TEST_F(Removal, PagesOutsideTheRangeStay) {
     for (int16_t page = 1; page <= 7; ++page)
         putDivider(page, docbuild::dividerText(14), page);
 
-    EXPECT_EQ(removeDividers(3, 5, 14), 3);
+    EXPECT_EQ(removeDividers(3, 5, 14).erased, 3);
     std::vector<int16_t> pagesLeft;
     for (const auto &placed : docbuild::assignments())
         pagesLeft.push_back(placed.page);
@@ -104,15 +104,15 @@ TEST_F(Removal, PagesCompareUnsignedAndPageZeroIsNeverSeen) {
         putAssignment(static_cast<int16_t>(page), 0, 1);
 
     // -32768 to -1 is the unsigned range 32768 to 65535.
-    EXPECT_EQ(removeDividers(-32768, -1, 14), 2);
+    EXPECT_EQ(removeDividers(-32768, -1, 14).erased, 2);
     EXPECT_EQ(assignmentCount(), 3u);
     // A range that starts at 0 still cannot reach page 0.
-    EXPECT_EQ(removeDividers(0, -1, 14), 2);
+    EXPECT_EQ(removeDividers(0, -1, 14).erased, 2);
     ASSERT_EQ(assignmentCount(), 1u);
     EXPECT_EQ(docbuild::assignments()[0].page, 0);
     // A reversed range holds nothing.
     putAssignment(4, 0, 1);
-    EXPECT_EQ(removeDividers(5, 3, 14), 0);
+    EXPECT_EQ(removeDividers(5, 3, 14).erased, 0);
 }
 
 TEST_F(Removal, TextBlocksAndDefinitionsStayAndASecondRemovalFindsNothing) {
@@ -121,11 +121,11 @@ TEST_F(Removal, TextBlocksAndDefinitionsStayAndASecondRemovalFindsNothing) {
     const auto blocksBefore = docbuild::store().records(kTextBlockTag);
     const auto definitionsBefore = docbuild::store().records(kTextExpressionDefTag);
 
-    EXPECT_EQ(removeDividers(1, 2, 14), 2);
+    EXPECT_EQ(removeDividers(1, 2, 14).erased, 2);
     EXPECT_EQ(assignmentCount(), 0u);
     EXPECT_EQ(docbuild::store().records(kTextBlockTag), blocksBefore);
     EXPECT_EQ(docbuild::store().records(kTextExpressionDefTag), definitionsBefore);
-    EXPECT_EQ(removeDividers(1, 2, 14), 0);
+    EXPECT_EQ(removeDividers(1, 2, 14).erased, 0);
 }
 
 TEST_F(Removal, SelectsByDefinitionNumberNotByBlockNumber) {
@@ -137,7 +137,7 @@ TEST_F(Removal, SelectsByDefinitionNumberNotByBlockNumber) {
     putAssignment(1, 1, 2);
     putAssignment(1, 2, 5); // the block's number, not a definition of it
 
-    EXPECT_EQ(removeDividers(1, 1, 14), 1);
+    EXPECT_EQ(removeDividers(1, 1, 14).erased, 1);
     std::vector<int16_t> left;
     for (const auto &placed : docbuild::assignments())
         left.push_back(placed.expressionNumber);
@@ -156,7 +156,7 @@ TEST_F(Removal, EveryMatchIsRemovedAndCountedPast32767) {
     }
     putAssignment(400, 0, 0); // not a divider
 
-    EXPECT_EQ(removeDividers(1, 1000, 14), kDividers);
+    EXPECT_EQ(removeDividers(1, 1000, 14).erased, kDividers);
     EXPECT_EQ(assignmentCount(), 1u);
 }
 
