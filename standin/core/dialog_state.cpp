@@ -8,6 +8,8 @@ namespace {
 
 Json textJson(const std::string &bytes) { return utf8FromBytes(Bytes(bytes.begin(), bytes.end())); }
 
+} // namespace
+
 bool sameClass(const std::string &className, const char *name) {
     if (className.size() != std::char_traits<char>::length(name))
         return false;
@@ -20,8 +22,6 @@ bool sameClass(const std::string &className, const char *name) {
     }
     return true;
 }
-
-} // namespace
 
 ReportedKind reportedKindOfClass(const std::string &className) {
     if (sameClass(className, "BUTTON"))

@@ -13,6 +13,8 @@ namespace standin {
 // What the report shows of a control beyond enabled and text depends on its class.
 enum class ReportedKind { Plain, Button, List, Edit };
 
+// Window class names compare without regard to case.
+bool sameClass(const std::string &className, const char *name);
 ReportedKind reportedKindOfClass(const std::string &className);
 
 struct ControlState {

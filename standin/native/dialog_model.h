@@ -74,8 +74,6 @@ void closeModelDialog(ModelDialog &dialog);
 ModelDialog *dialogOfWindow(HWND window);
 ModelControl *controlOfWindow(HWND window);
 ModelControl *controlById(ModelDialog &dialog, uint32_t id);
-// The dialog's id, for a message box owned by the dialog or one of its controls; else empty.
-std::string dialogNameOfWindow(HWND window);
 
 LRESULT callProcedure(ModelDialog &dialog, UINT message, WPARAM wParam, LPARAM lParam);
 // WM_COMMAND to the dialog's procedure, as a control notifies its parent.
@@ -101,8 +99,7 @@ DialogState captureDialogState(const ModelDialog &dialog);
 // The host's side of ending: the final state is taken before the dialog lets go of the focus.
 void endModelDialog(ModelDialog &dialog);
 
-// The scripted user of the open dialog: steps from host().pendingSteps until the dialog ends;
-// then the default button, then "&No" or "Cancel", and at last the host closes it.
+// The scripted user (core/scripted_user.h) on the open dialog until it ends.
 void runScriptedUser(ModelDialog &dialog);
 
 } // namespace standin

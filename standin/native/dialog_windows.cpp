@@ -91,14 +91,6 @@ ModelControl *controlById(ModelDialog &dialog, uint32_t id) {
     return nullptr;
 }
 
-std::string dialogNameOfWindow(HWND window) {
-    ModelDialog *dialog = dialogOfWindow(window);
-    if (dialog == nullptr)
-        if (ModelControl *control = controlOfWindow(window))
-            dialog = control->dialog;
-    return dialog == nullptr ? std::string() : std::to_string(dialog->resourceId);
-}
-
 LRESULT callProcedure(ModelDialog &dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     if (dialog.procedure == nullptr)
         return 0;

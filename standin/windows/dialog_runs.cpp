@@ -51,12 +51,6 @@ std::string windowText(HWND window) {
     return text;
 }
 
-std::string className(HWND window) {
-    char name[64] = {};
-    GetClassNameA(window, name, sizeof name);
-    return name;
-}
-
 // Item texts of a list box (LB_ messages) or of a combo box (CB_ messages).
 std::vector<std::string> itemTexts(HWND list, bool combo) {
     const UINT countMessage = combo ? CB_GETCOUNT : LB_GETCOUNT;
@@ -78,7 +72,7 @@ std::vector<std::string> itemTexts(HWND list, bool combo) {
 ControlState readControl(HWND control, uint32_t id) {
     ControlState state;
     state.id = id;
-    const std::string name = className(control);
+    const std::string name = windowClass(control);
     state.kind = reportedKindOfClass(name);
     state.enabled = IsWindowEnabled(control) != FALSE;
     state.text = windowText(control);
@@ -87,7 +81,7 @@ ControlState readControl(HWND control, uint32_t id) {
         state.checked = static_cast<int32_t>(SendMessageA(control, BM_GETCHECK, 0, 0));
         break;
     case ReportedKind::List: {
-        const bool combo = lstrcmpiA(name.c_str(), "ComboBox") == 0;
+        const bool combo = sameClass(name, "COMBOBOX");
         state.selected =
             static_cast<int32_t>(SendMessageA(control, combo ? CB_GETCURSEL : LB_GETCURSEL, 0, 0));
         state.items = itemTexts(control, combo);
@@ -206,6 +200,12 @@ INT_PTR CALLBACK hostDialogProcedure(HWND window, UINT message, WPARAM wParam, L
 void setDialogModule(HMODULE module) {
     dialogModule = module;
     dialogOwnerName = dialogOwnerOf;
+}
+
+std::string windowClass(HWND window) {
+    char name[64] = {};
+    GetClassNameA(window, name, sizeof name);
+    return name;
 }
 
 DialogRun *dialogRunOfWindow(HWND window) {

@@ -33,6 +33,8 @@ void setDialogModule(HMODULE module);
 // The open dialog that is `window` or has it among its controls; null when none.
 DialogRun *dialogRunOfWindow(HWND window);
 
+std::string windowClass(HWND window);
+
 // The dialog's state read from its real controls, in template order.
 DialogState readDialogState(const DialogRun &run);
 // Takes the final state (before the dialog lets go of the focus) and ends the modal loop.
