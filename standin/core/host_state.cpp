@@ -1,5 +1,7 @@
 #include "host_state.h"
 
+#include "host_windows.h"
+
 #include <algorithm>
 
 #include "script.h"
@@ -138,6 +140,19 @@ std::string answerFromButton(int button) {
     default:
         return std::to_string(button);
     }
+}
+
+int recordMessageBox(HWND owner, LPCSTR text, LPCSTR caption, UINT style,
+                     const std::function<int(int button)> &show) {
+    MessageRecord message;
+    message.caption = caption != nullptr ? caption : "";
+    message.text = text != nullptr ? text : "";
+    message.style = style;
+    message.owner = owner != nullptr && owner == hostMainWindow() ? "host" : dialogOwnerName(owner);
+    const int button = show(buttonFromAnswer(takeMessageBoxAnswer(), style));
+    message.answer = answerFromButton(button);
+    host().currentInvocation().messages.push_back(message);
+    return button;
 }
 
 } // namespace standin

@@ -14,6 +14,7 @@
 
 #include "core/dialog_state.h"
 #include "core/dialog_template.h"
+#include "core/host_windows.h"
 #include "host/host_services.h"
 
 namespace standin {
@@ -21,9 +22,6 @@ namespace standin {
 // The compiled resource file of the module, embedded at build time.
 extern const unsigned char kModuleResourceBytes[];
 extern const size_t kModuleResourceSize;
-
-// The module's dialog template with this id; null when it has none.
-const DialogTemplate *moduleDialogTemplate(int32_t id);
 
 enum class ControlClass { Button, Edit, Static, ListBox, ComboBox, UpDown, Other };
 

@@ -1,13 +1,10 @@
-// OX_Dialog and OX_EndDialog on real dialogs, and what the host reads of an open dialog.
+// The module's dialogs as real modal dialogs (core/host_windows.h), and what the host reads of
+// an open dialog.
 #include "dialog_runs.h"
 
-#include <map>
 #include <optional>
 
 #include "core/host_state.h"
-#include "message_boxes.h"
-
-using standin::host;
 
 namespace standin {
 
@@ -18,38 +15,6 @@ HMODULE dialogModule = nullptr;
 DialogRun *innermostRun = nullptr;
 // The run whose dialog DialogBoxParamA is creating, until its window's first message.
 DialogRun *creatingRun = nullptr;
-
-// The module's template with this id, read from its resources; null when it has none.
-const DialogTemplate *moduleTemplate(int32_t id) {
-    static std::map<int32_t, std::optional<DialogTemplate>> parsed;
-    if (id < 0 || id > 0xFFFF || dialogModule == nullptr)
-        return nullptr;
-    auto known = parsed.find(id);
-    if (known == parsed.end()) {
-        std::optional<DialogTemplate> dialog;
-        HRSRC resource = FindResourceA(dialogModule, MAKEINTRESOURCEA(id),
-                                       MAKEINTRESOURCEA(kDialogResourceType));
-        HGLOBAL loaded = resource == nullptr ? nullptr : LoadResource(dialogModule, resource);
-        const auto *bytes =
-            loaded == nullptr ? nullptr : static_cast<const uint8_t *>(LockResource(loaded));
-        if (bytes != nullptr)
-            dialog = parseDialogTemplate(
-                std::vector<uint8_t>(bytes, bytes + SizeofResource(dialogModule, resource)));
-        known = parsed.emplace(id, std::move(dialog)).first;
-    }
-    return known->second ? &*known->second : nullptr;
-}
-
-std::string windowText(HWND window) {
-    const LRESULT length = SendMessageA(window, WM_GETTEXTLENGTH, 0, 0);
-    if (length <= 0)
-        return {};
-    std::string text(static_cast<size_t>(length) + 1, '\0');
-    const LRESULT copied =
-        SendMessageA(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
-    text.resize(copied < 0 ? 0 : static_cast<size_t>(copied));
-    return text;
-}
 
 // Item texts of a list box (LB_ messages) or of a combo box (CB_ messages).
 std::vector<std::string> itemTexts(HWND list, bool combo) {
@@ -154,12 +119,6 @@ bool holdTick(DialogRun &run) {
     return !fileExists(path);
 }
 
-// A message box owned by a dialog, or by one of its controls, names the dialog's id.
-std::string dialogOwnerOf(HWND owner) {
-    DialogRun *run = dialogRunOfWindow(owner);
-    return run == nullptr ? std::string("unknown") : std::to_string(run->resourceId);
-}
-
 // The host's procedure for every module dialog: binds the window to its run, takes the scripted
 // user's steps, and hands every other message to the module's procedure with a fifth value of 0.
 INT_PTR CALLBACK hostDialogProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -197,9 +156,25 @@ INT_PTR CALLBACK hostDialogProcedure(HWND window, UINT message, WPARAM wParam, L
 
 } // namespace
 
-void setDialogModule(HMODULE module) {
-    dialogModule = module;
-    dialogOwnerName = dialogOwnerOf;
+void setDialogModule(HMODULE module) { dialogModule = module; }
+
+std::optional<std::vector<uint8_t>> moduleDialogBytes(uint16_t id) {
+    if (dialogModule == nullptr)
+        return std::nullopt;
+    HRSRC resource =
+        FindResourceA(dialogModule, MAKEINTRESOURCEA(id), MAKEINTRESOURCEA(kDialogResourceType));
+    HGLOBAL loaded = resource == nullptr ? nullptr : LoadResource(dialogModule, resource);
+    const auto *bytes =
+        loaded == nullptr ? nullptr : static_cast<const uint8_t *>(LockResource(loaded));
+    if (bytes == nullptr)
+        return std::nullopt;
+    return std::vector<uint8_t>(bytes, bytes + SizeofResource(dialogModule, resource));
+}
+
+// A message box owned by a dialog, or by one of its controls, names the dialog's id.
+std::string dialogOwnerName(HWND owner) {
+    DialogRun *run = dialogRunOfWindow(owner);
+    return run == nullptr ? std::string("unknown") : std::to_string(run->resourceId);
 }
 
 std::string windowClass(HWND window) {
@@ -246,26 +221,12 @@ void endDialogRun(DialogRun &run) {
     EndDialog(run.window, 1);
 }
 
-} // namespace standin
-
-using namespace standin;
-
-extern "C" int32_t WINAPI OX_Dialog(int32_t resourceId, OXDialogProc procedure, HWND owner, int32_t,
-                                    int32_t) {
-    if (host().countCallAndCheckFailure("OX_Dialog"))
-        return 0;
-    const DialogTemplate *dialogTemplate = moduleTemplate(resourceId);
-    if (dialogTemplate == nullptr || procedure == nullptr)
-        return -1;
-    // The report lists dialogs in the order they opened.
-    auto &records = host().currentInvocation().dialogsJson;
-    const size_t slot = records.size();
-    records.emplace_back();
-
+ShownDialog showModuleDialog(const DialogTemplate &dialogTemplate, int32_t resourceId,
+                             OXDialogProc procedure, HWND owner) {
     DialogRun run;
     run.resourceId = resourceId;
     run.procedure = procedure;
-    run.dialogTemplate = dialogTemplate;
+    run.dialogTemplate = &dialogTemplate;
     run.outer = innermostRun;
     innermostRun = &run;
     creatingRun = &run;
@@ -273,18 +234,15 @@ extern "C" int32_t WINAPI OX_Dialog(int32_t resourceId, OXDialogProc procedure, 
         DialogBoxParamA(dialogModule, MAKEINTRESOURCEA(resourceId), owner, hostDialogProcedure, 0);
     creatingRun = nullptr;
     innermostRun = run.outer;
-
-    host().currentInvocation().dialogsJson[slot] =
-        dialogRecordJson(resourceId, run.snapshots, run.finalState);
-    return result == -1 ? -1 : 1;
+    return {result == -1 ? -1 : 1, std::move(run.snapshots), std::move(run.finalState)};
 }
 
-extern "C" int32_t WINAPI OX_EndDialog(HWND dialog) {
-    if (host().countCallAndCheckFailure("OX_EndDialog"))
-        return 0;
+bool endModuleDialog(HWND dialog) {
     DialogRun *run = dialogRunOfWindow(dialog);
     if (run == nullptr || run->window != dialog)
-        return 0;
+        return false;
     endDialogRun(*run);
-    return 1;
+    return true;
 }
+
+} // namespace standin

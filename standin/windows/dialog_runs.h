@@ -8,9 +8,7 @@
 #include <vector>
 #include <windows.h>
 
-#include "core/dialog_state.h"
-#include "core/dialog_template.h"
-#include "host/host_services.h"
+#include "core/host_windows.h"
 
 namespace standin {
 

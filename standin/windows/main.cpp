@@ -11,7 +11,6 @@
 #include "core/run.h"
 #include "dialog_runs.h"
 #include "key_state.h"
-#include "main_window.h"
 #include "message_boxes.h"
 #include "module_loader.h"
 #include "plugin_registry_key.h"

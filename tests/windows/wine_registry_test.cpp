@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <sstream>
 
+#include "settings/persistence.h"
 #include "wine_command.h"
 
 namespace {
@@ -12,7 +13,7 @@ namespace {
 namespace fs = scenarios::fs;
 using Json = nlohmann::json;
 
-constexpr const char *kPluginKey = "Software\\ZOZaduzev\\DIVazivir";
+constexpr const char *kPluginKey = kSettingsKeyPath;
 // The warning's "don't show" box ticked and "&Yes"; H set to 12 and OK: both values are written.
 constexpr const char *kFirstRun = "click 130; click 6; type 115 12; click 1";
 // No warning any more; the settings dialog opens with H at 12.

@@ -8,6 +8,8 @@
 #define CALLBACK
 
 typedef int BOOL;
+#define FALSE 0
+#define TRUE 1
 typedef unsigned int UINT;
 typedef int32_t LONG;
 typedef uint32_t DWORD;
@@ -184,6 +186,9 @@ SHORT WINAPI GetKeyState(int virtualKey);
 int wsprintfA(LPSTR buffer, LPCSTR format, ...);
 HWND WINAPI GetDlgItem(HWND dialog, int id);
 int WINAPI GetDlgCtrlID(HWND control);
+UINT WINAPI GetDlgItemInt(HWND dialog, int id, BOOL *translated, BOOL isSigned);
+BOOL WINAPI EnableWindow(HWND window, BOOL enable);
+HWND WINAPI SetFocus(HWND window);
 LRESULT WINAPI SendMessageA(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT WINAPI SendDlgItemMessageA(HWND dialog, int id, UINT message, WPARAM wParam, LPARAM lParam);
 LSTATUS WINAPI RegOpenKeyExA(HKEY key, LPCSTR subKey, DWORD options, REGSAM access, PHKEY result);
