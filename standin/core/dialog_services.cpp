@@ -22,6 +22,14 @@ std::string windowText(HWND window) {
     return text;
 }
 
+bool DialogRecord::end(const std::function<DialogState()> &readState) {
+    if (ended)
+        return false;
+    finalState = readState();
+    ended = true;
+    return true;
+}
+
 } // namespace standin
 
 namespace {
@@ -60,7 +68,7 @@ extern "C" int32_t WINAPI OX_Dialog(int32_t resourceId, OXDialogProc procedure, 
     records.emplace_back();
     const ShownDialog shown = showModuleDialog(*dialogTemplate, resourceId, procedure, owner);
     host().currentInvocation().dialogsJson[slot] =
-        dialogRecordJson(resourceId, shown.snapshots, shown.finalState);
+        dialogRecordJson(resourceId, shown.record.snapshots, shown.record.finalState);
     return shown.result;
 }
 

@@ -22,11 +22,19 @@ HWND hostMainWindow();
 // The bytes of the module's dialog template with this id; nothing when it has none.
 std::optional<std::vector<uint8_t>> moduleDialogBytes(uint16_t id);
 
-// A module dialog from its opening until it has ended.
-struct ShownDialog {
-    int32_t result = 1; // what OX_Dialog answers: 1, or -1 when the dialog could not be made
+// What the report keeps of an open module dialog.
+struct DialogRecord {
+    bool ended = false; // the module or the host ended it: its modal loop is leaving
     std::vector<DialogState> snapshots;
     DialogState finalState;
+    // Ends the dialog once, its final state read before it lets go of the focus; false when it
+    // had ended already.
+    bool end(const std::function<DialogState()> &readState);
+};
+
+struct ShownDialog {
+    int32_t result = 1; // what OX_Dialog answers: 1, or -1 when the dialog could not be made
+    DialogRecord record;
 };
 // Shows the dialog modally with the scripted user acting in it.
 ShownDialog showModuleDialog(const DialogTemplate &dialogTemplate, int32_t resourceId,

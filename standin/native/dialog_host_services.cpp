@@ -35,9 +35,7 @@ ShownDialog showModuleDialog(const DialogTemplate &dialogTemplate, int32_t resou
     if (defaultFocus != 0 && !dialog.ended)
         focusWithSelection(dialog, firstTabItem(dialog));
     runScriptedUser(dialog);
-    ShownDialog shown;
-    shown.snapshots = dialog.snapshots;
-    shown.finalState = dialog.finalState;
+    ShownDialog shown{1, dialog};
     closeModelDialog(dialog);
     return shown;
 }

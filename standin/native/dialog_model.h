@@ -52,7 +52,7 @@ struct ModelControl {
     ModelControl *buddy = nullptr;
 };
 
-struct ModelDialog {
+struct ModelDialog : DialogRecord {
     HWND__ window{};
     int32_t resourceId = 0;
     OXDialogProc procedure = nullptr;
@@ -60,9 +60,6 @@ struct ModelDialog {
     std::vector<std::unique_ptr<ModelControl>> controls; // in template order
     ModelControl *focus = nullptr;
     uint32_t defaultId = 0; // the last default push button of the template, 0 when none
-    bool ended = false;
-    std::vector<DialogState> snapshots;
-    DialogState finalState;
 };
 
 // Open dialogs, innermost last.

@@ -214,11 +214,8 @@ DialogState readDialogState(const DialogRun &run) {
 }
 
 void endDialogRun(DialogRun &run) {
-    if (run.ended)
-        return;
-    run.finalState = readDialogState(run);
-    run.ended = true;
-    EndDialog(run.window, 1);
+    if (run.end([&] { return readDialogState(run); }))
+        EndDialog(run.window, 1);
 }
 
 ShownDialog showModuleDialog(const DialogTemplate &dialogTemplate, int32_t resourceId,
@@ -234,7 +231,7 @@ ShownDialog showModuleDialog(const DialogTemplate &dialogTemplate, int32_t resou
         DialogBoxParamA(dialogModule, MAKEINTRESOURCEA(resourceId), owner, hostDialogProcedure, 0);
     creatingRun = nullptr;
     innermostRun = run.outer;
-    return {result == -1 ? -1 : 1, std::move(run.snapshots), std::move(run.finalState)};
+    return {result == -1 ? -1 : 1, std::move(run)};
 }
 
 bool endModuleDialog(HWND dialog) {

@@ -13,15 +13,12 @@
 namespace standin {
 
 // One dialog from OX_Dialog until DialogBoxParamA returns.
-struct DialogRun {
+struct DialogRun : DialogRecord {
     int32_t resourceId = 0;
     OXDialogProc procedure = nullptr;
     const DialogTemplate *dialogTemplate = nullptr;
     HWND window = nullptr; // known from the first message the dialog gets
-    bool ended = false;    // EndDialog called: the modal loop is leaving
     bool holdAnnounced = false;
-    std::vector<DialogState> snapshots;
-    DialogState finalState;
     DialogRun *outer = nullptr; // the dialog this one was opened from, if any
 };
 
