@@ -8,31 +8,6 @@ namespace {
 
 Json textJson(const std::string &bytes) { return utf8FromBytes(Bytes(bytes.begin(), bytes.end())); }
 
-} // namespace
-
-bool sameClass(const std::string &className, const char *name) {
-    if (className.size() != std::char_traits<char>::length(name))
-        return false;
-    for (size_t i = 0; i < className.size(); ++i) {
-        const char a = className[i], b = name[i];
-        const char lowerA = a >= 'A' && a <= 'Z' ? static_cast<char>(a - 'A' + 'a') : a;
-        const char lowerB = b >= 'A' && b <= 'Z' ? static_cast<char>(b - 'A' + 'a') : b;
-        if (lowerA != lowerB)
-            return false;
-    }
-    return true;
-}
-
-ReportedKind reportedKindOfClass(const std::string &className) {
-    if (sameClass(className, "BUTTON"))
-        return ReportedKind::Button;
-    if (sameClass(className, "LISTBOX") || sameClass(className, "COMBOBOX"))
-        return ReportedKind::List;
-    if (sameClass(className, "EDIT"))
-        return ReportedKind::Edit;
-    return ReportedKind::Plain;
-}
-
 Json dialogStateJson(const DialogState &state) {
     Json controls = Json::object();
     for (const auto &control : state.controls) {
@@ -63,6 +38,31 @@ Json dialogStateJson(const DialogState &state) {
     result["focus"] = state.focus ? Json(*state.focus) : Json(nullptr);
     result["controls"] = std::move(controls);
     return result;
+}
+
+} // namespace
+
+bool sameClass(const std::string &className, const char *name) {
+    if (className.size() != std::char_traits<char>::length(name))
+        return false;
+    for (size_t i = 0; i < className.size(); ++i) {
+        const char a = className[i], b = name[i];
+        const char lowerA = a >= 'A' && a <= 'Z' ? static_cast<char>(a - 'A' + 'a') : a;
+        const char lowerB = b >= 'A' && b <= 'Z' ? static_cast<char>(b - 'A' + 'a') : b;
+        if (lowerA != lowerB)
+            return false;
+    }
+    return true;
+}
+
+ReportedKind reportedKindOfClass(const std::string &className) {
+    if (sameClass(className, "BUTTON"))
+        return ReportedKind::Button;
+    if (sameClass(className, "LISTBOX") || sameClass(className, "COMBOBOX"))
+        return ReportedKind::List;
+    if (sameClass(className, "EDIT"))
+        return ReportedKind::Edit;
+    return ReportedKind::Plain;
 }
 
 std::string dialogRecordJson(int32_t id, const std::vector<DialogState> &snapshots,

@@ -34,7 +34,6 @@ struct DialogState {
     std::vector<ControlState> controls; // in template order
 };
 
-Json dialogStateJson(const DialogState &state);
 // One dialog of an invocation: its id, the snapshots taken while it was open, its final state.
 std::string dialogRecordJson(int32_t id, const std::vector<DialogState> &snapshots,
                              const DialogState &final);

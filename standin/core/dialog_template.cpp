@@ -77,6 +77,15 @@ bool fail(std::string *problem, const std::string &why) {
     return false;
 }
 
+// The name of a predefined control class atom (0x80 BUTTON ... 0x85 COMBOBOX); "#N" otherwise.
+std::string predefinedClassName(uint16_t atom) {
+    static const char *const kNames[] = {"BUTTON",  "EDIT",      "STATIC",
+                                         "LISTBOX", "SCROLLBAR", "COMBOBOX"};
+    if (atom >= 0x80 && atom <= 0x85)
+        return kNames[atom - 0x80];
+    return "#" + std::to_string(atom);
+}
+
 bool readItem(Reader &in, bool extended, size_t base, DialogItem &item) {
     in.alignFrom(base);
     if (extended) {
@@ -113,14 +122,6 @@ bool readItem(Reader &in, bool extended, size_t base, DialogItem &item) {
 }
 
 } // namespace
-
-std::string predefinedClassName(uint16_t atom) {
-    static const char *const kNames[] = {"BUTTON",  "EDIT",      "STATIC",
-                                         "LISTBOX", "SCROLLBAR", "COMBOBOX"};
-    if (atom >= 0x80 && atom <= 0x85)
-        return kNames[atom - 0x80];
-    return "#" + std::to_string(atom);
-}
 
 std::optional<DialogTemplate> parseDialogTemplate(const std::vector<uint8_t> &bytes,
                                                   std::string *problem) {

@@ -42,9 +42,6 @@ struct DialogTemplate {
     std::vector<DialogItem> items;
 };
 
-// The name of a predefined control class atom (0x80 BUTTON ... 0x85 COMBOBOX); "#N" otherwise.
-std::string predefinedClassName(uint16_t atom);
-
 // Reads one template; nothing when the bytes are short or malformed, with the reason in `problem`.
 // Texts are UTF-16 in the template; characters up to U+00FF come back as one byte each.
 std::optional<DialogTemplate> parseDialogTemplate(const std::vector<uint8_t> &bytes,

@@ -48,8 +48,6 @@ bool isDecimalNumber(const std::string &text, size_t &begin, size_t &end) {
     return at == end;
 }
 
-} // namespace
-
 double orvuPerUnit(int32_t unit) {
     switch (unit) {
     case 2:
@@ -68,6 +66,8 @@ double orvuPerUnit(int32_t unit) {
         return 1.0;
     }
 }
+
+} // namespace
 
 std::string formatUserValue(double orvu, int32_t unit) {
     const double scaled = std::round(orvu / orvuPerUnit(unit) * kFourDecimals);

@@ -1,9 +1,8 @@
 #include "host_state.h"
 
-#include "host_windows.h"
-
 #include <algorithm>
 
+#include "host_windows.h"
 #include "script.h"
 
 namespace standin {
@@ -54,10 +53,6 @@ void finishInvocation(int32_t result) {
     host().pendingSteps.clear();
 }
 
-} // namespace standin
-
-namespace standin {
-
 namespace {
 
 constexpr int kOk = 1, kCancel = 2, kAbort = 3, kRetry = 4, kIgnore = 5, kYes = 6, kNo = 7,
@@ -82,8 +77,6 @@ std::vector<int> buttonsOf(uint32_t style) {
         return {kOk};
     }
 }
-
-} // namespace
 
 std::string takeMessageBoxAnswer() {
     Host &theHost = host();
@@ -114,6 +107,8 @@ int buttonFromAnswer(const std::string &answer, uint32_t style) {
     host().currentInvocation().skippedSteps.push_back("answer " + answer);
     return defaultButton;
 }
+
+} // namespace
 
 int answerMessageBox(uint32_t style) { return buttonFromAnswer(takeMessageBoxAnswer(), style); }
 
@@ -149,7 +144,7 @@ int recordMessageBox(HWND owner, LPCSTR text, LPCSTR caption, UINT style,
     message.text = text != nullptr ? text : "";
     message.style = style;
     message.owner = owner != nullptr && owner == hostMainWindow() ? "host" : dialogOwnerName(owner);
-    const int button = show(buttonFromAnswer(takeMessageBoxAnswer(), style));
+    const int button = show(answerMessageBox(style));
     message.answer = answerFromButton(button);
     host().currentInvocation().messages.push_back(message);
     return button;

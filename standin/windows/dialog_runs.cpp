@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "core/host_state.h"
+#include "screenshot_hold.h"
 
 namespace standin {
 
@@ -16,7 +17,8 @@ DialogRun *innermostRun = nullptr;
 // The run whose dialog DialogBoxParamA is creating, until its window's first message.
 DialogRun *creatingRun = nullptr;
 
-// Item texts of a list box (LB_ messages) or of a combo box (CB_ messages).
+} // namespace
+
 std::vector<std::string> itemTexts(HWND list, bool combo) {
     const UINT countMessage = combo ? CB_GETCOUNT : LB_GETCOUNT;
     const UINT lengthMessage = combo ? CB_GETLBTEXTLEN : LB_GETTEXTLEN;
@@ -33,6 +35,8 @@ std::vector<std::string> itemTexts(HWND list, bool combo) {
     }
     return items;
 }
+
+namespace {
 
 ControlState readControl(HWND control, uint32_t id) {
     ControlState state;
@@ -75,48 +79,14 @@ std::optional<uint32_t> focusedControl(HWND dialog) {
     return std::nullopt;
 }
 
-// With this variable naming a file, each dialog, once up and painted, writes its id and its
-// window's screen rectangle ("20128 X Y WIDTH HEIGHT") to the file and waits, its modal loop
-// running, until the file is gone; then the scripted user starts. Screenshots use it.
-constexpr const char *kHoldFileVariable = "ORVANE_DIALOG_HOLD_FILE";
-constexpr UINT_PTR kHoldTimer = 0x2A1;
-constexpr UINT kHoldPollMs = 50;
-
-std::string holdFile() {
-    char path[MAX_PATH] = {};
-    const DWORD length = GetEnvironmentVariableA(kHoldFileVariable, path, MAX_PATH);
-    return length > 0 && length < MAX_PATH ? std::string(path, length) : std::string();
-}
-
-bool fileExists(const std::string &path) {
-    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
-// One tick of the hold: the first tick announces the dialog, later ones wait for the file to go.
-// True when the hold is over.
-bool holdTick(DialogRun &run) {
-    const std::string path = holdFile();
-    if (!run.holdAnnounced) {
-        // Without a window manager the process's first window is not made the foreground one,
-        // and its caption is drawn inactive; a picture shows it as the person sees it, active.
-        SendMessageA(run.window, WM_NCACTIVATE, TRUE, 0);
-        RECT frame = {};
-        GetWindowRect(run.window, &frame);
-        const std::string line = std::to_string(run.resourceId) + " " + std::to_string(frame.left) +
-                                 " " + std::to_string(frame.top) + " " +
-                                 std::to_string(frame.right - frame.left) + " " +
-                                 std::to_string(frame.bottom - frame.top) + "\n";
-        HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (file == INVALID_HANDLE_VALUE)
-            return true;
-        DWORD written = 0;
-        WriteFile(file, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
-        CloseHandle(file);
-        run.holdAnnounced = true;
-        return false;
-    }
-    return !fileExists(path);
+// The open dialog that is `window` or has it among its controls; null when none.
+DialogRun *dialogRunOfWindow(HWND window) {
+    if (window == nullptr)
+        return nullptr;
+    for (DialogRun *run = innermostRun; run != nullptr; run = run->outer)
+        if (run->window != nullptr && (run->window == window || IsChild(run->window, window)))
+            return run;
+    return nullptr;
 }
 
 // The host's procedure for every module dialog: binds the window to its run, takes the scripted
@@ -130,13 +100,8 @@ INT_PTR CALLBACK hostDialogProcedure(HWND window, UINT message, WPARAM wParam, L
     }
     if (run == nullptr)
         return FALSE;
-    if (message == WM_TIMER && wParam == kHoldTimer) {
-        if (holdTick(*run)) {
-            KillTimer(window, kHoldTimer);
-            PostMessageA(window, kNextStepMessage, 0, 0);
-        }
+    if (holdTimerTick(*run, message, wParam))
         return TRUE;
-    }
     if (message == kNextStepMessage) {
         performNextStep(*run);
         if (!run->ended)
@@ -145,12 +110,8 @@ INT_PTR CALLBACK hostDialogProcedure(HWND window, UINT message, WPARAM wParam, L
     }
     const INT_PTR result = run->procedure(window, message, wParam, lParam, 0);
     // The person starts once the dialog is up and its modal loop runs.
-    if (message == WM_INITDIALOG && !run->ended) {
-        if (holdFile().empty())
-            PostMessageA(window, kNextStepMessage, 0, 0);
-        else
-            SetTimer(window, kHoldTimer, kHoldPollMs, nullptr);
-    }
+    if (message == WM_INITDIALOG && !run->ended && !startHold(*run))
+        PostMessageA(window, kNextStepMessage, 0, 0);
     return result;
 }
 
@@ -181,15 +142,6 @@ std::string windowClass(HWND window) {
     char name[64] = {};
     GetClassNameA(window, name, sizeof name);
     return name;
-}
-
-DialogRun *dialogRunOfWindow(HWND window) {
-    if (window == nullptr)
-        return nullptr;
-    for (DialogRun *run = innermostRun; run != nullptr; run = run->outer)
-        if (run->window != nullptr && (run->window == window || IsChild(run->window, window)))
-            return run;
-    return nullptr;
 }
 
 DialogState readDialogState(const DialogRun &run) {

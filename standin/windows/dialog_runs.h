@@ -25,10 +25,9 @@ struct DialogRun : DialogRecord {
 // The module whose dialog resources OX_Dialog runs; set once it is loaded.
 void setDialogModule(HMODULE module);
 
-// The open dialog that is `window` or has it among its controls; null when none.
-DialogRun *dialogRunOfWindow(HWND window);
-
 std::string windowClass(HWND window);
+// Item texts of a list box (LB_ messages) or of a combo box (CB_ messages).
+std::vector<std::string> itemTexts(HWND list, bool combo);
 
 // The dialog's state read from its real controls, in template order.
 DialogState readDialogState(const DialogRun &run);

@@ -1,6 +1,7 @@
 // The scripted user's actions on real controls. Each step runs from the dialog's own modal loop,
 // when the host's dialog procedure gets the next-step message, and does what a person's input does:
 // clicks reach the controls as mouse messages, keys go through the dialog manager.
+#include <algorithm>
 #include <windows.h>
 
 #include <commctrl.h>
@@ -33,31 +34,16 @@ void typeInto(HWND edit, const std::string &text) {
         SendMessageA(edit, WM_CHAR, static_cast<unsigned char>(typed), 1);
 }
 
-int findItem(HWND list, bool combo, const std::string &text) {
-    const LRESULT count = SendMessageA(list, combo ? CB_GETCOUNT : LB_GETCOUNT, 0, 0);
-    for (LRESULT index = 0; index < count; ++index) {
-        const LRESULT length =
-            SendMessageA(list, combo ? CB_GETLBTEXTLEN : LB_GETTEXTLEN, index, 0);
-        if (length < 0 || static_cast<size_t>(length) != text.size())
-            continue;
-        std::string item(static_cast<size_t>(length) + 1, '\0');
-        SendMessageA(list, combo ? CB_GETLBTEXT : LB_GETTEXT, index,
-                     reinterpret_cast<LPARAM>(item.data()));
-        item.resize(static_cast<size_t>(length));
-        if (item == text)
-            return static_cast<int>(index);
-    }
-    return -1;
-}
-
 // A list box item is clicked where it shows, after scrolling it into view; the list box takes
 // the focus, selects it and tells its parent. A drop-down list's item is chosen and the combo box
 // tells its parent the selection changed.
 bool pickItem(HWND list, const std::string &text) {
     const bool combo = sameClass(windowClass(list), "COMBOBOX");
-    const int index = findItem(list, combo, text);
-    if (index < 0)
+    const std::vector<std::string> items = itemTexts(list, combo);
+    const auto found = std::find(items.begin(), items.end(), text);
+    if (found == items.end())
         return false;
+    const int index = static_cast<int>(found - items.begin());
     if (combo) {
         SetFocus(list);
         SendMessageA(list, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
