@@ -6,14 +6,12 @@
 #include <CLI/CLI.hpp>
 
 #include "host_code_page.h"
+#include "report.h"
 #include "script.h"
 
 namespace standin {
 
 namespace {
-
-constexpr const char *kRecordServices[] = {"OX_LoadEData", "OX_NextEData", "OX_CreateEData",
-                                           "OX_DeleteEData"};
 
 // Thrown for a value that CLI11 accepted but the host does not.
 struct BadValue : std::runtime_error {
@@ -42,11 +40,11 @@ FailRule readFailRule(const std::string &value) {
     const size_t colon = value.rfind(':');
     const std::string service = colon == std::string::npos ? value : value.substr(0, colon);
     const std::string call = colon == std::string::npos ? "" : value.substr(colon + 1);
-    if (std::find(std::begin(kRecordServices), std::end(kRecordServices), service) ==
-        std::end(kRecordServices))
+    if (std::find(std::begin(kHostServiceNames), std::end(kHostServiceNames), service) ==
+        std::end(kHostServiceNames))
         throw BadValue("--fail " + value +
-                       ": SERVICE must be OX_LoadEData, OX_NextEData, OX_CreateEData or "
-                       "OX_DeleteEData");
+                       ": SERVICE must be one of the host's OX_ services, such as OX_LoadEData or "
+                       "OX_Dialog");
     const bool digits = !call.empty() && call.size() <= 18 &&
                         call.find_first_not_of("0123456789") == std::string::npos;
     const int64_t number = digits ? std::stoll(call) : 0;
@@ -99,7 +97,7 @@ CommandLine parseCommandLine(const std::string &programName,
         ->allow_extra_args(false)
         ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
     app.add_option("--fail", failRules,
-                   "SERVICE:N makes the N-th call of an OX_ record service fail; repeatable")
+                   "SERVICE:N makes the N-th call of an OX_ service fail; repeatable")
         ->expected(1)
         ->allow_extra_args(false)
         ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);

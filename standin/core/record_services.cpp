@@ -89,7 +89,8 @@ extern "C" int32_t WINAPI OX_DeleteEData(uint32_t tag, void *key) {
 }
 
 extern "C" int32_t WINAPI OX_UpdateLayout(int32_t, int32_t) {
-    host().countCallAndCheckFailure("OX_UpdateLayout");
+    if (host().countCallAndCheckFailure("OX_UpdateLayout"))
+        return 0;
     ++host().currentInvocation().updateLayoutCalls;
     return 1;
 }

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "core/options.h"
+#include "core/report.h"
 
 using standin::CommandLine;
 
@@ -29,6 +30,15 @@ TEST(CommandLineOptions, ReadsEveryOption) {
     EXPECT_EQ(options.failRules[0].call, 3);
 }
 
+TEST(CommandLineOptions, FailRuleReachesEveryHostService) {
+    for (const char *service : standin::kHostServiceNames) {
+        const CommandLine line = parsed({"doc.json", "--fail", std::string(service) + ":2"});
+        ASSERT_EQ(line.exitStatus, standin::kGoOn) << line.message;
+        ASSERT_EQ(line.options.failRules.size(), 1u) << service;
+        EXPECT_EQ(line.options.failRules[0].service, service);
+    }
+}
+
 TEST(CommandLineOptions, DefaultsToOneInvocationWithoutKeys) {
     for (const char *keys : {"none", ""}) {
         const CommandLine line = parsed({"doc.json", "--keys", keys});
@@ -48,7 +58,7 @@ TEST(CommandLineOptions, BadCommandLinesExitWithTwoAndOneLine) {
         {"doc.json", "--bogus"},
         {"doc.json", "--keys", "alt"},
         {"doc.json", "--keys", "ctrl,"},
-        {"doc.json", "--fail", "OX_Dialog:1"},
+        {"doc.json", "--fail", "OX_Dialogue:1"},
         {"doc.json", "--fail", "OX_LoadEData:0"},
         {"doc.json", "--fail", "OX_LoadEData"},
         {"doc.json", "--fail", "OX_LoadEData:1x"},

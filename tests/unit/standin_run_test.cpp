@@ -125,6 +125,21 @@ TEST_F(HostRun, FailRuleReachesTheModule) {
     EXPECT_EQ(report["invocations"][1]["messages"][0]["caption"], "Extracted Part");
 }
 
+TEST_F(HostRun, FailingDialogAndLayoutServicesDoNothingButAreCounted) {
+    write("doc.json", "{}");
+    options_.failRules = {{"OX_Dialog", 1}, {"OX_UpdateLayout", 1}};
+    options_.scripts = {{"click 1"}, {"click 1"}};
+    ASSERT_EQ(run().exitStatus, 0);
+    const standin::Json report = standin::Json::parse(read("report.json"));
+    // No dialog opens for the first invocation, so its step is left over.
+    EXPECT_TRUE(report["invocations"][0]["dialogs"].empty());
+    EXPECT_EQ(report["invocations"][0]["skippedSteps"], standin::Json::parse(R"(["click 1"])"));
+    EXPECT_EQ(report["invocations"][1]["updateLayoutCalls"], 0);
+    EXPECT_EQ(report["hostCalls"]["OX_UpdateLayout"], 1);
+    // The settings dialog and the warning of the second invocation, and the failed call.
+    EXPECT_EQ(report["hostCalls"]["OX_Dialog"], 3);
+}
+
 TEST_F(HostRun, UnwritableOutputFailsTheRunAfterwards) {
     write("doc.json", "{}");
     options_.outPath = file("missing/dir/out.json");
