@@ -49,6 +49,12 @@ const DialogTemplate *moduleDialogTemplate(int32_t id) {
     return known->second ? &*known->second : nullptr;
 }
 
+// The control a dialog service acts on; null when the call is made to fail or the dialog has no
+// control with the id.
+HWND serviceControl(const char *service, HWND dialog, int32_t id) {
+    return host().countCallAndCheckFailure(service) ? nullptr : GetDlgItem(dialog, id);
+}
+
 void setWindowText(HWND window, const std::string &text) {
     SendMessageA(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
 }
@@ -79,9 +85,7 @@ extern "C" int32_t WINAPI OX_EndDialog(HWND dialog) {
 }
 
 extern "C" int32_t WINAPI OX_GetDlgItemVal(HWND dialog, int32_t id, int32_t kind) {
-    if (host().countCallAndCheckFailure("OX_GetDlgItemVal"))
-        return 0;
-    HWND control = GetDlgItem(dialog, id);
+    HWND control = serviceControl("OX_GetDlgItemVal", dialog, id);
     if (control == nullptr)
         return 0;
     switch (kind) {
@@ -99,9 +103,7 @@ extern "C" int32_t WINAPI OX_GetDlgItemVal(HWND dialog, int32_t id, int32_t kind
 }
 
 extern "C" int32_t WINAPI OX_SetDlgItemVal(HWND dialog, int32_t id, int32_t kind, int32_t value) {
-    if (host().countCallAndCheckFailure("OX_SetDlgItemVal"))
-        return 0;
-    HWND control = GetDlgItem(dialog, id);
+    HWND control = serviceControl("OX_SetDlgItemVal", dialog, id);
     if (control == nullptr)
         return 0;
     // Message parameters are 32 bits wide on the platform.
@@ -132,9 +134,7 @@ extern "C" int32_t WINAPI OX_GetDlgItemUser(HWND dialog, int32_t id, int32_t uni
 }
 
 extern "C" int32_t WINAPI OX_SetDlgItemUser(HWND dialog, int32_t id, int32_t unit, double orvu) {
-    if (host().countCallAndCheckFailure("OX_SetDlgItemUser"))
-        return 0;
-    HWND control = GetDlgItem(dialog, id);
+    HWND control = serviceControl("OX_SetDlgItemUser", dialog, id);
     if (control == nullptr)
         return 0;
     setWindowText(control, formatUserValue(orvu, unit));
@@ -142,9 +142,7 @@ extern "C" int32_t WINAPI OX_SetDlgItemUser(HWND dialog, int32_t id, int32_t uni
 }
 
 extern "C" int32_t WINAPI OX_EnableDlgItem(HWND dialog, int32_t id, int32_t enable) {
-    if (host().countCallAndCheckFailure("OX_EnableDlgItem"))
-        return 0;
-    HWND control = GetDlgItem(dialog, id);
+    HWND control = serviceControl("OX_EnableDlgItem", dialog, id);
     if (control == nullptr)
         return 0;
     EnableWindow(control, enable != 0);
@@ -152,9 +150,7 @@ extern "C" int32_t WINAPI OX_EnableDlgItem(HWND dialog, int32_t id, int32_t enab
 }
 
 extern "C" int32_t WINAPI OX_SetDlgFocus(HWND dialog, int32_t id) {
-    if (host().countCallAndCheckFailure("OX_SetDlgFocus"))
-        return 0;
-    HWND control = GetDlgItem(dialog, id);
+    HWND control = serviceControl("OX_SetDlgFocus", dialog, id);
     if (control == nullptr)
         return 0;
     // SetFocus, not the dialog manager's WM_NEXTDLGCTL: an edit keeps its selection as it is.
