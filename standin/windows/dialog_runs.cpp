@@ -4,7 +4,6 @@
 
 #include <optional>
 
-#include "core/host_state.h"
 #include "screenshot_hold.h"
 
 namespace standin {
@@ -16,27 +15,6 @@ HMODULE dialogModule = nullptr;
 DialogRun *innermostRun = nullptr;
 // The run whose dialog DialogBoxParamA is creating, until its window's first message.
 DialogRun *creatingRun = nullptr;
-
-} // namespace
-
-std::vector<std::string> itemTexts(HWND list, bool combo) {
-    const UINT countMessage = combo ? CB_GETCOUNT : LB_GETCOUNT;
-    const UINT lengthMessage = combo ? CB_GETLBTEXTLEN : LB_GETTEXTLEN;
-    const UINT textMessage = combo ? CB_GETLBTEXT : LB_GETTEXT;
-    std::vector<std::string> items;
-    const LRESULT count = SendMessageA(list, countMessage, 0, 0);
-    for (LRESULT index = 0; index < count; ++index) {
-        const LRESULT length = SendMessageA(list, lengthMessage, index, 0);
-        std::string text(length < 0 ? 1 : static_cast<size_t>(length) + 1, '\0');
-        const LRESULT copied =
-            SendMessageA(list, textMessage, index, reinterpret_cast<LPARAM>(text.data()));
-        text.resize(copied < 0 ? 0 : static_cast<size_t>(copied));
-        items.push_back(text);
-    }
-    return items;
-}
-
-namespace {
 
 ControlState readControl(HWND control, uint32_t id) {
     ControlState state;
@@ -136,6 +114,23 @@ std::optional<std::vector<uint8_t>> moduleDialogBytes(uint16_t id) {
 std::string dialogOwnerName(HWND owner) {
     DialogRun *run = dialogRunOfWindow(owner);
     return run == nullptr ? std::string("unknown") : std::to_string(run->resourceId);
+}
+
+std::vector<std::string> itemTexts(HWND list, bool combo) {
+    const UINT countMessage = combo ? CB_GETCOUNT : LB_GETCOUNT;
+    const UINT lengthMessage = combo ? CB_GETLBTEXTLEN : LB_GETTEXTLEN;
+    const UINT textMessage = combo ? CB_GETLBTEXT : LB_GETTEXT;
+    std::vector<std::string> items;
+    const LRESULT count = SendMessageA(list, countMessage, 0, 0);
+    for (LRESULT index = 0; index < count; ++index) {
+        const LRESULT length = SendMessageA(list, lengthMessage, index, 0);
+        std::string text(length < 0 ? 1 : static_cast<size_t>(length) + 1, '\0');
+        const LRESULT copied =
+            SendMessageA(list, textMessage, index, reinterpret_cast<LPARAM>(text.data()));
+        text.resize(copied < 0 ? 0 : static_cast<size_t>(copied));
+        items.push_back(text);
+    }
+    return items;
 }
 
 std::string windowClass(HWND window) {
