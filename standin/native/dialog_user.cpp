@@ -1,5 +1,4 @@
 // The scripted user's actions on the dialog model.
-#include "core/host_state.h"
 #include "core/scripted_user.h"
 #include "dialog_model.h"
 

@@ -7,7 +7,6 @@
 #include <commctrl.h>
 
 #include "core/dialog_state.h"
-#include "core/host_state.h"
 #include "core/scripted_user.h"
 #include "dialog_runs.h"
 
