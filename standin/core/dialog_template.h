@@ -1,5 +1,5 @@
-// Compiled dialog templates read back from a resource file (.res) or from a module's .rsrc
-// section, in both the short (DLGTEMPLATE) and the extended (DLGTEMPLATEEX) form.
+// Compiled dialog templates read back from a resource file (.res), in both the short
+// (DLGTEMPLATE) and the extended (DLGTEMPLATEEX) form.
 #pragma once
 
 #include <cstdint>
@@ -51,10 +51,6 @@ std::optional<DialogTemplate> parseDialogTemplate(const std::vector<uint8_t> &by
 std::optional<std::vector<uint8_t>> findResourceInResFile(const std::vector<uint8_t> &file,
                                                           uint16_t type, uint16_t id,
                                                           std::string *problem = nullptr);
-// The same in a PE image file (DLL or EXE), through its resource directory.
-std::optional<std::vector<uint8_t>> findResourceInPeFile(const std::vector<uint8_t> &file,
-                                                         uint16_t type, uint16_t id,
-                                                         std::string *problem = nullptr);
 
 constexpr uint16_t kDialogResourceType = 5; // RT_DIALOG
 
