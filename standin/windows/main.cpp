@@ -72,7 +72,6 @@ int wmain(int argc, wchar_t **wideArgv) {
         giveUp(kNoMainWindow);
 
     standin::RunHooks hooks;
-    hooks.ownerWindow = [] { return standin::hostMainWindow(); };
     hooks.applyRegistry = [] {
         const std::string problem = standin::writePluginKey(standin::host().registry);
         if (!problem.empty())
