@@ -289,7 +289,8 @@ Json staffListsJson(const RecordStore &store) {
 Json textBlocksJson(const RecordStore &store) {
     Json blocks = Json::array();
     for (const auto &[key, text] : store.records(kTextBlockTag))
-        blocks.push_back(Json{{"number", key[0]}, {"text", utf8FromBytes(text)}});
+        blocks.push_back(
+            Json{{"number", key[0]}, {"text", utf8FromBytes({text.begin(), text.end()})}});
     return blocks;
 }
 

@@ -147,9 +147,10 @@ Bytes bytesFromHex(const std::string &hex, const std::string &item) {
     return bytes;
 }
 
-std::string utf8FromBytes(const Bytes &bytes) {
+std::string utf8FromBytes(const std::string &bytes) {
     std::string text;
-    for (uint8_t byte : bytes) {
+    for (const char character : bytes) {
+        const auto byte = static_cast<uint8_t>(character);
         if (byte < 0x80) {
             text += static_cast<char>(byte);
         } else {
