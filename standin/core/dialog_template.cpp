@@ -79,20 +79,30 @@ std::string predefinedClassName(uint16_t atom) {
     return "#" + std::to_string(atom);
 }
 
+// The styles come first, in each form's order; the header puts its control count between them
+// and the rectangle.
+void readStyles(Reader &in, bool extended, TemplateWindow &box) {
+    if (extended) {
+        box.helpId = in.u32();
+        box.exStyle = in.u32();
+        box.style = in.u32();
+    } else {
+        box.style = in.u32();
+        box.exStyle = in.u32();
+    }
+}
+
+void readRectangle(Reader &in, TemplateWindow &box) {
+    box.x = in.i16();
+    box.y = in.i16();
+    box.cx = in.i16();
+    box.cy = in.i16();
+}
+
 bool readItem(Reader &in, bool extended, DialogItem &item) {
     in.align();
-    if (extended) {
-        item.helpId = in.u32();
-        item.exStyle = in.u32();
-        item.style = in.u32();
-    } else {
-        item.style = in.u32();
-        item.exStyle = in.u32();
-    }
-    item.x = in.i16();
-    item.y = in.i16();
-    item.cx = in.i16();
-    item.cy = in.i16();
+    readStyles(in, extended, item);
+    readRectangle(in, item);
     item.id = extended ? in.u32() : in.u16();
     uint16_t atom = 0;
     item.className = in.stringOrOrdinal(&item.classIsAtom, &atom);
@@ -120,23 +130,12 @@ std::optional<DialogTemplate> parseDialogTemplate(const std::vector<uint8_t> &by
                                                   std::string *problem) {
     Reader in{bytes};
     DialogTemplate dialog;
-    uint16_t itemCount = 0;
-    if (bytes.size() >= 4 && bytes[0] == 1 && bytes[1] == 0 && bytes[2] == 0xFF &&
-        bytes[3] == 0xFF) {
-        dialog.extended = true;
-        in.position = 4;
-        dialog.helpId = in.u32();
-        dialog.exStyle = in.u32();
-        dialog.style = in.u32();
-    } else {
-        dialog.style = in.u32();
-        dialog.exStyle = in.u32();
-    }
-    itemCount = in.u16();
-    dialog.x = in.i16();
-    dialog.y = in.i16();
-    dialog.cx = in.i16();
-    dialog.cy = in.i16();
+    dialog.extended =
+        bytes.size() >= 4 && bytes[0] == 1 && bytes[1] == 0 && bytes[2] == 0xFF && bytes[3] == 0xFF;
+    in.position = dialog.extended ? 4 : 0;
+    readStyles(in, dialog.extended, dialog);
+    const uint16_t itemCount = in.u16();
+    readRectangle(in, dialog);
     dialog.menu = in.stringOrOrdinal();
     dialog.windowClass = in.stringOrOrdinal();
     dialog.caption = in.utf16String();

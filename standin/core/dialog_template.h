@@ -9,12 +9,16 @@
 
 namespace standin {
 
-// One control of a template. Predefined classes given as atoms come back by name ("BUTTON").
-struct DialogItem {
-    uint32_t helpId = 0;
+// What the dialog and each of its controls have as windows: styles and a rectangle in dialog units.
+struct TemplateWindow {
+    uint32_t helpId = 0; // the extended form only
     uint32_t style = 0;
     uint32_t exStyle = 0;
     int16_t x = 0, y = 0, cx = 0, cy = 0;
+};
+
+// One control of a template. Predefined classes given as atoms come back by name ("BUTTON").
+struct DialogItem : TemplateWindow {
     uint32_t id = 0; // 16 bits in the short form
     std::string className;
     bool classIsAtom = false;
@@ -24,12 +28,8 @@ struct DialogItem {
     std::vector<uint8_t> creationData;
 };
 
-struct DialogTemplate {
+struct DialogTemplate : TemplateWindow {
     bool extended = false;
-    uint32_t helpId = 0;
-    uint32_t style = 0;
-    uint32_t exStyle = 0;
-    int16_t x = 0, y = 0, cx = 0, cy = 0;
     std::string menu;        // empty: none; "#N" for an ordinal
     std::string windowClass; // empty: the dialog class; "#N" for an ordinal
     std::string caption;
