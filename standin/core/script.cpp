@@ -1,5 +1,6 @@
 #include "script.h"
 
+#include <sstream>
 #include <utility>
 
 namespace standin {
@@ -119,13 +120,8 @@ std::string stepText(const ScriptStep &step) {
 
 bool parseScript(const std::string &script, std::vector<ScriptStep> &steps, std::string &problem) {
     steps.clear();
-    size_t start = 0;
-    while (start <= script.size()) {
-        size_t end = script.find(';', start);
-        if (end == std::string::npos)
-            end = script.size();
-        const std::string text = script.substr(start, end - start);
-        start = end + 1;
+    std::istringstream texts(script);
+    for (std::string text; std::getline(texts, text, ';');) {
         if (trimmed(text).empty())
             continue;
         auto step = parseStep(text, &problem);

@@ -1,4 +1,6 @@
 // The scripted user's actions on the dialog model.
+#include <algorithm>
+
 #include "core/scripted_user.h"
 #include "dialog_model.h"
 
@@ -37,19 +39,17 @@ class ModelUser final : public DialogUser {
 
     bool pick(int32_t id, const std::string &text) override {
         ModelControl &list = at(id);
-        int32_t index = -1;
-        for (size_t item = 0; item < list.items.size() && index < 0; ++item)
-            if (list.items[item] == text)
-                index = static_cast<int32_t>(item);
-        if (index < 0)
+        const auto item = std::find(list.items.begin(), list.items.end(), text);
+        if (item == list.items.end())
             return false;
+        const auto index = static_cast<WPARAM>(item - list.items.begin());
         setFocus(dialog_, &list);
         if (list.kind == ControlClass::ListBox) {
-            controlMessage(list, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
+            controlMessage(list, LB_SETCURSEL, index, 0);
             if ((list.style & LBS_NOTIFY) != 0)
                 notifyParent(list, LBN_SELCHANGE);
         } else {
-            controlMessage(list, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+            controlMessage(list, CB_SETCURSEL, index, 0);
             notifyParent(list, CBN_SELCHANGE);
         }
         return true;
