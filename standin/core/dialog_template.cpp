@@ -139,8 +139,7 @@ std::optional<DialogTemplate> parseDialogTemplate(const std::vector<uint8_t> &by
     dialog.menu = in.stringOrOrdinal();
     dialog.windowClass = in.stringOrOrdinal();
     dialog.caption = in.utf16String();
-    dialog.hasFont = (dialog.style & kSetFont) != 0 || (dialog.style & kShellFont) == kShellFont;
-    if (dialog.hasFont) {
+    if ((dialog.style & kSetFont) != 0 || (dialog.style & kShellFont) == kShellFont) {
         dialog.pointSize = in.u16();
         if (dialog.extended) {
             dialog.weight = in.u16();

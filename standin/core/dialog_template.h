@@ -33,8 +33,7 @@ struct DialogTemplate : TemplateWindow {
     std::string menu;        // empty: none; "#N" for an ordinal
     std::string windowClass; // empty: the dialog class; "#N" for an ordinal
     std::string caption;
-    bool hasFont = false; // DS_SETFONT (or DS_SHELLFONT) in the style
-    uint16_t pointSize = 0;
+    uint16_t pointSize = 0; // the font's fields are read when DS_SETFONT (or DS_SHELLFONT) is set
     uint16_t weight = 0;
     uint8_t italic = 0;
     uint8_t charset = 0;
