@@ -39,8 +39,18 @@ class RecordStore {
     bool operator==(const RecordStore &other) const;
 
   private:
-    // Key words compared in turn: the map's order is the walk order.
-    std::map<uint32_t, std::map<KeyWords, Bytes>> records_;
+    // Up to three words packed most significant first, so that integer order is key order.
+    using PackedKey = uint64_t;
+    struct TagRecords {
+        size_t width = 2;
+        std::map<PackedKey, Bytes> byKey;
+        bool operator==(const TagRecords &other) const {
+            return width == other.width && byKey == other.byKey;
+        }
+    };
+    static PackedKey pack(const KeyWords &key);
+    static KeyWords unpack(PackedKey key, size_t width);
+    std::map<uint32_t, TagRecords> records_;
 };
 
 // Little-endian field access on byte images.
