@@ -1,44 +1,18 @@
 #include "dialog_state.h"
 
+#include <cstring>
 #include <string>
 
 namespace standin {
 
 namespace {
 
-Json textJson(const std::string &bytes) { return utf8FromBytes(Bytes(bytes.begin(), bytes.end())); }
-
-bool sameClass(const std::string &className, const char *name) {
-    if (className.size() != std::char_traits<char>::length(name))
-        return false;
-    for (size_t i = 0; i < className.size(); ++i) {
-        const char a = className[i], b = name[i];
-        const char lowerA = a >= 'A' && a <= 'Z' ? static_cast<char>(a - 'A' + 'a') : a;
-        const char lowerB = b >= 'A' && b <= 'Z' ? static_cast<char>(b - 'A' + 'a') : b;
-        if (lowerA != lowerB)
-            return false;
-    }
-    return true;
-}
-
-} // namespace
-
-ReportedKind reportedKindOfClass(const std::string &className) {
-    if (sameClass(className, "BUTTON"))
-        return ReportedKind::Button;
-    if (sameClass(className, "LISTBOX") || sameClass(className, "COMBOBOX"))
-        return ReportedKind::List;
-    if (sameClass(className, "EDIT"))
-        return ReportedKind::Edit;
-    return ReportedKind::Plain;
-}
-
 Json dialogStateJson(const DialogState &state) {
     Json controls = Json::object();
     for (const auto &control : state.controls) {
         Json entry = Json::object();
         entry["enabled"] = control.enabled;
-        entry["text"] = textJson(control.text);
+        entry["text"] = utf8FromBytes(control.text);
         switch (control.kind) {
         case ReportedKind::Button:
             entry["checked"] = control.checked;
@@ -47,7 +21,7 @@ Json dialogStateJson(const DialogState &state) {
             entry["selected"] = control.selected;
             Json items = Json::array();
             for (const auto &item : control.items)
-                items.push_back(textJson(item));
+                items.push_back(utf8FromBytes(item));
             entry["items"] = std::move(items);
             break;
         }
@@ -63,6 +37,22 @@ Json dialogStateJson(const DialogState &state) {
     result["focus"] = state.focus ? Json(*state.focus) : Json(nullptr);
     result["controls"] = std::move(controls);
     return result;
+}
+
+} // namespace
+
+bool sameClass(const std::string &className, const char *name) {
+    return strcasecmp(className.c_str(), name) == 0;
+}
+
+ReportedKind reportedKindOfClass(const std::string &className) {
+    if (sameClass(className, "BUTTON"))
+        return ReportedKind::Button;
+    if (sameClass(className, "LISTBOX") || sameClass(className, "COMBOBOX"))
+        return ReportedKind::List;
+    if (sameClass(className, "EDIT"))
+        return ReportedKind::Edit;
+    return ReportedKind::Plain;
 }
 
 std::string dialogRecordJson(int32_t id, const std::vector<DialogState> &snapshots,

@@ -13,6 +13,8 @@ namespace standin {
 // What the report shows of a control beyond enabled and text depends on its class.
 enum class ReportedKind { Plain, Button, List, Edit };
 
+// Window class names compare without regard to case.
+bool sameClass(const std::string &className, const char *name);
 ReportedKind reportedKindOfClass(const std::string &className);
 
 struct ControlState {
@@ -32,7 +34,6 @@ struct DialogState {
     std::vector<ControlState> controls; // in template order
 };
 
-Json dialogStateJson(const DialogState &state);
 // One dialog of an invocation: its id, the snapshots taken while it was open, its final state.
 std::string dialogRecordJson(int32_t id, const std::vector<DialogState> &snapshots,
                              const DialogState &final);

@@ -13,42 +13,19 @@ constexpr double kFourDecimals = 10000.0;
 // Beyond this the scaled value no longer holds every integer exactly.
 constexpr double kLargestExactScaled = 9007199254740992.0;
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
-
-// A decimal number and nothing else but surrounding spaces; no "inf", "nan" or hex, whatever
-// the C library would accept.
-bool isDecimalNumber(const std::string &text, size_t &begin, size_t &end) {
-    begin = text.find_first_not_of(" \t");
+// A decimal number and nothing else but surrounding spaces: what strtod reads whole, without the
+// letters of "inf", "nan" and hex that it would take too.
+bool readDecimal(const std::string &text, double &value) {
+    const size_t begin = text.find_first_not_of(" \t");
     if (begin == std::string::npos)
         return false;
-    end = text.find_last_not_of(" \t") + 1;
-    size_t at = begin;
-    if (text[at] == '+' || text[at] == '-')
-        ++at;
-    size_t digits = 0;
-    while (at < end && isDigit(text[at]))
-        ++at, ++digits;
-    if (at < end && text[at] == '.') {
-        ++at;
-        while (at < end && isDigit(text[at]))
-            ++at, ++digits;
-    }
-    if (digits == 0)
+    const std::string number = text.substr(begin, text.find_last_not_of(" \t") + 1 - begin);
+    if (number.find_first_not_of("0123456789+-.eE") != std::string::npos)
         return false;
-    if (at < end && (text[at] == 'e' || text[at] == 'E')) {
-        ++at;
-        if (at < end && (text[at] == '+' || text[at] == '-'))
-            ++at;
-        size_t exponentDigits = 0;
-        while (at < end && isDigit(text[at]))
-            ++at, ++exponentDigits;
-        if (exponentDigits == 0)
-            return false;
-    }
-    return at == end;
+    char *end = nullptr;
+    value = std::strtod(number.c_str(), &end);
+    return end == number.c_str() + number.size();
 }
-
-} // namespace
 
 double orvuPerUnit(int32_t unit) {
     switch (unit) {
@@ -68,6 +45,8 @@ double orvuPerUnit(int32_t unit) {
         return 1.0;
     }
 }
+
+} // namespace
 
 std::string formatUserValue(double orvu, int32_t unit) {
     const double scaled = std::round(orvu / orvuPerUnit(unit) * kFourDecimals);
@@ -95,11 +74,8 @@ std::string formatUserValue(double orvu, int32_t unit) {
 }
 
 double parseUserValue(const std::string &text, int32_t unit) {
-    size_t begin = 0, end = 0;
-    if (!isDecimalNumber(text, begin, end))
-        return 0.0;
-    const double value = std::strtod(text.substr(begin, end - begin).c_str(), nullptr);
-    if (!std::isfinite(value))
+    double value = 0.0;
+    if (!readDecimal(text, value) || !std::isfinite(value))
         return 0.0;
     return value * orvuPerUnit(unit);
 }

@@ -7,8 +7,7 @@
 
 namespace standin {
 
-// ORVU in one unit: 1 ORVU, 2 inch, 3 cm, 4 point, 5 pica, 6 space, 7 mm; other codes are ORVU.
-double orvuPerUnit(int32_t unit);
+// Units: 1 ORVU, 2 inch, 3 cm, 4 point, 5 pica, 6 space, 7 mm; other codes are ORVU.
 // The value in the unit, rounded half away from zero to at most four decimals, trailing zeros
 // and a lone point trimmed ("12.5", "-0.0347", "0").
 std::string formatUserValue(double orvu, int32_t unit);

@@ -1,5 +1,7 @@
 #include "document_file.h"
 
+#include <algorithm>
+#include <iterator>
 #include <map>
 #include <utility>
 #include <vector>
@@ -13,7 +15,8 @@ namespace standin {
 
 namespace {
 
-enum class FieldType { Signed16, Unsigned16, Signed32 };
+// Text is the whole record, one character per byte.
+enum class FieldType { Signed16, Unsigned16, Signed32, Text };
 
 struct RecordField {
     const char *name;
@@ -21,26 +24,23 @@ struct RecordField {
     FieldType type;
 };
 
-// An array of records of one tag, each item giving its key words by name and its fields.
+// The records of one tag: an array of items, each giving its key words by name and its fields;
+// or one object, the record whose key words are all 0, present only when the store has it.
 struct KeyedSection {
     const char *name;
     uint32_t tag;
-    size_t size;
+    size_t size;                        // 0 for text, as long as it is
     std::vector<const char *> keyNames; // the leading key words; the words after them are 0
     std::vector<RecordField> fields;
-    bool carriesBytes;
+    bool carriesBytes = false;
     // The assignment repeats its page at offset 6. That copy is taken from the key only when the
     // item has no "bytes": a copy that differs from the key then survives a round trip.
-    int keyCopyOffset;
+    int keyCopyOffset = -1;
+    bool isOneObject = false;
 };
 
-const KeyedSection kPages = {"pages",
-                             kPageRecordTag,
-                             kPageRecordSize,
-                             {"page"},
-                             {{"firstSystem", 8, FieldType::Signed16}},
-                             false,
-                             -1};
+const KeyedSection kPages = {
+    "pages", kPageRecordTag, kPageRecordSize, {"page"}, {{"firstSystem", 8, FieldType::Signed16}}};
 const KeyedSection kSystems = {"systems",
                                kSystemRecordTag,
                                kSystemRecordSize,
@@ -48,32 +48,35 @@ const KeyedSection kSystems = {"systems",
                                {{"spaceAbove", 0, FieldType::Signed16},
                                 {"spaceBelow", 6, FieldType::Signed16},
                                 {"systemPercent", 16, FieldType::Signed16},
-                                {"systemFlags", 18, FieldType::Unsigned16}},
-                               false,
-                               -1};
+                                {"systemFlags", 18, FieldType::Unsigned16}}};
 const KeyedSection kStaves = {"staves",
                               kStaffRecordTag,
                               kStaffRecordSize,
                               {"staff"},
                               {{"lineMode", 14, FieldType::Unsigned16},
                                {"lineCount", 16, FieldType::Signed32},
-                               {"staffFlags", 22, FieldType::Unsigned16}},
-                              false,
-                              -1};
+                               {"staffFlags", 22, FieldType::Unsigned16}}};
 const KeyedSection kStaffScales = {"staffScales",
                                    kStaffScaleRecordTag,
                                    kStaffScaleRecordSize,
                                    {"system", "staff"},
-                                   {{"staffPercent", 0, FieldType::Signed32}},
-                                   false,
-                                   -1};
+                                   {{"staffPercent", 0, FieldType::Signed32}}};
+const KeyedSection kDocumentOptions = {"documentOptions",
+                                       kDocumentOptionsRecordTag,
+                                       kDocumentOptionsRecordSize,
+                                       {},
+                                       {{"measurementUnit", 30, FieldType::Signed16}},
+                                       false,
+                                       -1,
+                                       true};
+const KeyedSection kTextBlocks = {
+    "textBlocks", kTextBlockTag, 0, {"number"}, {{"text", 0, FieldType::Text}}};
 const KeyedSection kExpressionDefs = {"expressionDefs",
                                       kTextExpressionDefTag,
                                       kTextExpressionDefSize,
                                       {"number", "subIndex"},
                                       {{"textBlock", 0, FieldType::Signed16}},
-                                      true,
-                                      -1};
+                                      true};
 const KeyedSection kExpressionAssignments = {"expressionAssignments",
                                              kExpressionAssignmentTag,
                                              kExpressionAssignmentSize,
@@ -85,24 +88,26 @@ const KeyedSection kExpressionAssignments = {"expressionAssignments",
                                               {"originFlags", 10, FieldType::Signed16}},
                                              true,
                                              6};
+const KeyedSection *const kKeyedSections[] = {
+    &kPages,           &kSystems,    &kStaves,         &kStaffScales,
+    &kDocumentOptions, &kTextBlocks, &kExpressionDefs, &kExpressionAssignments};
 
+// The staff lists nest their entries; the part mark is a number of its own.
 const RecordField kStaffListEntryFields[] = {{"staff", 0, FieldType::Unsigned16},
                                              {"position", 8, FieldType::Signed32}};
-const RecordField kMeasurementUnit = {"measurementUnit", 30, FieldType::Signed16};
 const RecordField kPartMark = {"partMark", 8, FieldType::Signed16};
 
 size_t widthOf(FieldType type) { return type == FieldType::Signed32 ? 4 : 2; }
 
-int64_t readField(const Json &value, FieldType type, const std::string &item) {
+int64_t readNumber(const Json &value, FieldType type, const std::string &item) {
     switch (type) {
     case FieldType::Signed16:
         return integerIn(value, INT16_MIN, INT16_MAX, item);
     case FieldType::Unsigned16:
         return integerIn(value, 0, UINT16_MAX, item);
-    case FieldType::Signed32:
-        break;
+    default:
+        return integerIn(value, INT32_MIN, INT32_MAX, item);
     }
-    return integerIn(value, INT32_MIN, INT32_MAX, item);
 }
 
 uint16_t readKeyWord(const Json &object, const char *name, const std::string &item) {
@@ -111,18 +116,26 @@ uint16_t readKeyWord(const Json &object, const char *name, const std::string &it
     return static_cast<uint16_t>(integerIn(object.at(name), 0, UINT16_MAX, memberOf(item, name)));
 }
 
-// Absent fields are 0.
+// Absent fields are 0, an absent text is empty.
 void readFields(const Json &object, const std::vector<RecordField> &fields, Bytes &record,
                 const std::string &item) {
-    for (const auto &field : fields)
-        if (object.contains(field.name))
+    for (const auto &field : fields) {
+        if (!object.contains(field.name))
+            continue;
+        const std::string fieldItem = memberOf(item, field.name);
+        const Json &value = object.at(field.name);
+        if (field.type == FieldType::Text)
+            record = bytesFromUtf8(expectString(value, fieldItem), fieldItem);
+        else
             writeInt(record, field.offset, widthOf(field.type),
-                     readField(object.at(field.name), field.type, memberOf(item, field.name)));
+                     readNumber(value, field.type, fieldItem));
+    }
 }
 
-int64_t fieldValue(const Bytes &record, const RecordField &field) {
-    return readInt(record, field.offset, widthOf(field.type),
-                   field.type == FieldType::Signed16 || field.type == FieldType::Signed32);
+Json fieldJson(const Bytes &record, const RecordField &field) {
+    if (field.type == FieldType::Text)
+        return utf8FromBytes({record.begin(), record.end()});
+    return readInt(record, field.offset, widthOf(field.type), field.type != FieldType::Unsigned16);
 }
 
 class DocumentReader {
@@ -133,26 +146,15 @@ class DocumentReader {
         expectObject(document, "");
         for (const auto &section : document.items()) {
             const std::string &name = section.key();
-            if (name == kPages.name)
-                readKeyed(kPages, section.value());
-            else if (name == kSystems.name)
-                readKeyed(kSystems, section.value());
+            const auto keyed =
+                std::find_if(std::begin(kKeyedSections), std::end(kKeyedSections),
+                             [&](const KeyedSection *known) { return name == known->name; });
+            if (keyed != std::end(kKeyedSections))
+                readKeyed(**keyed, section.value());
             else if (name == "staffLists")
                 readStaffLists(section.value());
-            else if (name == kStaves.name)
-                readKeyed(kStaves, section.value());
-            else if (name == kStaffScales.name)
-                readKeyed(kStaffScales, section.value());
-            else if (name == "documentOptions")
-                readDocumentOptions(section.value());
             else if (name == kPartMark.name)
                 readPartMark(section.value());
-            else if (name == "textBlocks")
-                readTextBlocks(section.value());
-            else if (name == kExpressionDefs.name)
-                readKeyed(kExpressionDefs, section.value());
-            else if (name == kExpressionAssignments.name)
-                readKeyed(kExpressionAssignments, section.value());
             else
                 throw Refusal{name, "unknown member"};
         }
@@ -166,35 +168,41 @@ class DocumentReader {
         store_.put(tag, key, std::move(record));
     }
 
-    void readKeyed(const KeyedSection &section, const Json &items) {
-        expectArray(items, section.name);
+    void readKeyed(const KeyedSection &section, const Json &value) {
+        if (section.isOneObject) {
+            readItem(section, value, section.name);
+            return;
+        }
+        expectArray(value, section.name);
+        for (size_t index = 0; index < value.size(); ++index)
+            readItem(section, value[index], itemAt(section.name, index));
+    }
+
+    void readItem(const KeyedSection &section, const Json &value, const std::string &item) {
+        const Json &object = expectObject(value, item);
         std::vector<const char *> known(section.keyNames);
         for (const auto &field : section.fields)
             known.push_back(field.name);
         if (section.carriesBytes)
             known.push_back("bytes");
-        for (size_t index = 0; index < items.size(); ++index) {
-            const std::string item = itemAt(section.name, index);
-            const Json &object = expectObject(items[index], item);
-            refuseUnknownMembers(object, known, item);
-            KeyWords key(static_cast<size_t>(keyWidth(section.tag)), 0);
-            for (size_t word = 0; word < section.keyNames.size(); ++word)
-                key[word] = readKeyWord(object, section.keyNames[word], item);
-            Bytes record(section.size, 0);
-            const bool hasBytes = section.carriesBytes && object.contains("bytes");
-            if (hasBytes) {
-                const std::string bytesItem = memberOf(item, "bytes");
-                record = bytesFromHex(expectString(object.at("bytes"), bytesItem), bytesItem);
-                if (record.size() != section.size)
-                    throw Refusal{bytesItem, std::to_string(record.size()) +
-                                                 " bytes where the record has " +
-                                                 std::to_string(section.size)};
-            } else if (section.keyCopyOffset >= 0) {
-                writeInt(record, static_cast<size_t>(section.keyCopyOffset), 2, key[0]);
-            }
-            readFields(object, section.fields, record, item);
-            put(section.tag, key, std::move(record), item);
+        refuseUnknownMembers(object, known, item);
+        KeyWords key(static_cast<size_t>(keyWidth(section.tag)), 0);
+        for (size_t word = 0; word < section.keyNames.size(); ++word)
+            key[word] = readKeyWord(object, section.keyNames[word], item);
+        Bytes record(section.size, 0);
+        const bool hasBytes = section.carriesBytes && object.contains("bytes");
+        if (hasBytes) {
+            const std::string bytesItem = memberOf(item, "bytes");
+            record = bytesFromHex(expectString(object.at("bytes"), bytesItem), bytesItem);
+            if (record.size() != section.size)
+                throw Refusal{bytesItem, std::to_string(record.size()) +
+                                             " bytes where the record has " +
+                                             std::to_string(section.size)};
+        } else if (section.keyCopyOffset >= 0) {
+            writeInt(record, static_cast<size_t>(section.keyCopyOffset), 2, key[0]);
         }
+        readFields(object, section.fields, record, item);
+        put(section.tag, key, std::move(record), item);
     }
 
     void readStaffLists(const Json &lists) {
@@ -224,53 +232,38 @@ class DocumentReader {
         }
     }
 
-    void readDocumentOptions(const Json &options) {
-        expectObject(options, "documentOptions");
-        refuseUnknownMembers(options, {kMeasurementUnit.name}, "documentOptions");
-        Bytes record(kDocumentOptionsRecordSize, 0);
-        readFields(options, {kMeasurementUnit}, record, "documentOptions");
-        put(kDocumentOptionsRecordTag, {0, 0}, std::move(record), "documentOptions");
-    }
-
     void readPartMark(const Json &value) {
         Bytes record(kPartMarkRecordSize, 0);
-        writeInt(record, kPartMark.offset, 2, readField(value, kPartMark.type, kPartMark.name));
+        writeInt(record, kPartMark.offset, 2, readNumber(value, kPartMark.type, kPartMark.name));
         put(kPartMarkRecordTag, {kPartMarkKeyNumber, 0}, std::move(record), kPartMark.name);
-    }
-
-    void readTextBlocks(const Json &blocks) {
-        expectArray(blocks, "textBlocks");
-        for (size_t index = 0; index < blocks.size(); ++index) {
-            const std::string item = itemAt("textBlocks", index);
-            const Json &block = expectObject(blocks[index], item);
-            refuseUnknownMembers(block, {"number", "text"}, item);
-            const uint16_t number = readKeyWord(block, "number", item);
-            Bytes text;
-            if (block.contains("text")) {
-                const std::string textItem = memberOf(item, "text");
-                text = bytesFromUtf8(expectString(block.at("text"), textItem), textItem);
-            }
-            put(kTextBlockTag, {number, 0}, std::move(text), item);
-        }
     }
 
     RecordStore &store_;
     std::map<std::pair<uint32_t, KeyWords>, std::string> owners_; // key -> the item that gave it
 };
 
-Json keyedJson(const KeyedSection &section, const RecordStore &store) {
-    Json items = Json::array();
-    for (const auto &[key, record] : store.records(section.tag)) {
-        Json item = Json::object();
-        for (size_t word = 0; word < section.keyNames.size(); ++word)
-            item[section.keyNames[word]] = key[word];
-        for (const auto &field : section.fields)
-            item[field.name] = fieldValue(record, field);
-        if (section.carriesBytes)
-            item["bytes"] = hexFromBytes(record);
-        items.push_back(std::move(item));
+Json itemJson(const KeyedSection &section, const KeyWords &key, const Bytes &record) {
+    Json item = Json::object();
+    for (size_t word = 0; word < section.keyNames.size(); ++word)
+        item[section.keyNames[word]] = key[word];
+    for (const auto &field : section.fields)
+        item[field.name] = fieldJson(record, field);
+    if (section.carriesBytes)
+        item["bytes"] = hexFromBytes(record);
+    return item;
+}
+
+void writeKeyed(Json &document, const KeyedSection &section, const RecordStore &store) {
+    if (section.isOneObject) {
+        const KeyWords zeros(static_cast<size_t>(keyWidth(section.tag)), 0);
+        if (const Bytes *record = store.find(section.tag, zeros))
+            document[section.name] = itemJson(section, zeros, *record);
+        return;
     }
-    return items;
+    Json items = Json::array();
+    for (const auto &[key, record] : store.records(section.tag))
+        items.push_back(itemJson(section, key, record));
+    document[section.name] = std::move(items);
 }
 
 Json staffListsJson(const RecordStore &store) {
@@ -280,17 +273,10 @@ Json staffListsJson(const RecordStore &store) {
             lists.push_back(Json{{"list", key[0]}, {"staves", Json::array()}});
         Json entry = Json::object();
         for (const auto &field : kStaffListEntryFields)
-            entry[field.name] = fieldValue(record, field);
+            entry[field.name] = fieldJson(record, field);
         lists.back()["staves"].push_back(std::move(entry));
     }
     return lists;
-}
-
-Json textBlocksJson(const RecordStore &store) {
-    Json blocks = Json::array();
-    for (const auto &[key, text] : store.records(kTextBlockTag))
-        blocks.push_back(Json{{"number", key[0]}, {"text", utf8FromBytes(text)}});
-    return blocks;
 }
 
 } // namespace
@@ -317,19 +303,17 @@ InputResult loadDocumentFile(const std::string &path, RecordStore &store) {
 
 std::string documentJson(const RecordStore &store) {
     Json document = Json::object();
-    document[kPages.name] = keyedJson(kPages, store);
-    document[kSystems.name] = keyedJson(kSystems, store);
+    writeKeyed(document, kPages, store);
+    writeKeyed(document, kSystems, store);
     document["staffLists"] = staffListsJson(store);
-    document[kStaves.name] = keyedJson(kStaves, store);
-    document[kStaffScales.name] = keyedJson(kStaffScales, store);
-    if (const Bytes *options = store.find(kDocumentOptionsRecordTag, {0, 0}))
-        document["documentOptions"] =
-            Json{{kMeasurementUnit.name, fieldValue(*options, kMeasurementUnit)}};
+    writeKeyed(document, kStaves, store);
+    writeKeyed(document, kStaffScales, store);
+    writeKeyed(document, kDocumentOptions, store);
     if (const Bytes *mark = store.find(kPartMarkRecordTag, {kPartMarkKeyNumber, 0}))
-        document[kPartMark.name] = fieldValue(*mark, kPartMark);
-    document["textBlocks"] = textBlocksJson(store);
-    document[kExpressionDefs.name] = keyedJson(kExpressionDefs, store);
-    document[kExpressionAssignments.name] = keyedJson(kExpressionAssignments, store);
+        document[kPartMark.name] = fieldJson(*mark, kPartMark);
+    writeKeyed(document, kTextBlocks, store);
+    writeKeyed(document, kExpressionDefs, store);
+    writeKeyed(document, kExpressionAssignments, store);
     return dumpJson(document);
 }
 

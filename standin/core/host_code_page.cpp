@@ -23,7 +23,8 @@ int byteOf(uint32_t codePoint) {
     return -1;
 }
 
-// The next code point of well-formed UTF-8 (no overlong forms, no surrogates); false otherwise.
+} // namespace
+
 bool nextCodePoint(const std::string &text, size_t &at, uint32_t &codePoint) {
     const auto byte = [&](size_t index) { return static_cast<uint8_t>(text[index]); };
     const uint8_t lead = byte(at);
@@ -55,7 +56,11 @@ bool nextCodePoint(const std::string &text, size_t &at, uint32_t &codePoint) {
     return true;
 }
 
-} // namespace
+std::string codePointName(uint32_t codePoint) {
+    char name[16];
+    std::snprintf(name, sizeof name, "U+%04X", static_cast<unsigned>(codePoint));
+    return name;
+}
 
 std::optional<std::string> windows1252FromUtf8(const std::string &utf8, std::string *problem) {
     std::string bytes;
@@ -68,12 +73,9 @@ std::optional<std::string> windows1252FromUtf8(const std::string &utf8, std::str
         }
         const int byte = byteOf(codePoint);
         if (byte < 0) {
-            if (problem != nullptr) {
-                char name[16];
-                std::snprintf(name, sizeof name, "U+%04X", static_cast<unsigned>(codePoint));
-                *problem = std::string("the character ") + name +
+            if (problem != nullptr)
+                *problem = "the character " + codePointName(codePoint) +
                            " is not in the host's code page (Windows-1252)";
-            }
             return std::nullopt;
         }
         bytes += static_cast<char>(byte);

@@ -1,7 +1,9 @@
 #include "host_state.h"
 
 #include <algorithm>
+#include <iterator>
 
+#include "host_windows.h"
 #include "script.h"
 
 namespace standin {
@@ -52,36 +54,20 @@ void finishInvocation(int32_t result) {
     host().pendingSteps.clear();
 }
 
-} // namespace standin
-
-namespace standin {
-
 namespace {
 
-constexpr int kOk = 1, kCancel = 2, kAbort = 3, kRetry = 4, kIgnore = 5, kYes = 6, kNo = 7,
-              kTryAgain = 10, kContinue = 11;
+// The platform's message-box buttons, and the words the report gives them.
+enum Button { kOk = 1, kCancel, kAbort, kRetry, kIgnore, kYes, kNo, kTryAgain = 10, kContinue };
+constexpr std::pair<Button, const char *> kButtonWords[] = {
+    {kOk, "ok"},       {kCancel, "cancel"},      {kAbort, "abort"},
+    {kRetry, "retry"}, {kIgnore, "ignore"},      {kYes, "yes"},
+    {kNo, "no"},       {kTryAgain, "try again"}, {kContinue, "continue"}};
 
-// The buttons of a message box, in the order the platform shows them.
-std::vector<int> buttonsOf(uint32_t style) {
-    switch (style & 0xF) {
-    case 1:
-        return {kOk, kCancel};
-    case 2:
-        return {kAbort, kRetry, kIgnore};
-    case 3:
-        return {kYes, kNo, kCancel};
-    case 4:
-        return {kYes, kNo};
-    case 5:
-        return {kRetry, kCancel};
-    case 6:
-        return {kCancel, kTryAgain, kContinue};
-    default:
-        return {kOk};
-    }
-}
-
-} // namespace
+// The buttons of each type of box (the style's low four bits), in the order the platform shows
+// them.
+const std::vector<int> kButtonsOfType[] = {
+    {kOk},       {kOk, kCancel},    {kAbort, kRetry, kIgnore},      {kYes, kNo, kCancel},
+    {kYes, kNo}, {kRetry, kCancel}, {kCancel, kTryAgain, kContinue}};
 
 std::string takeMessageBoxAnswer() {
     Host &theHost = host();
@@ -100,44 +86,42 @@ std::string takeMessageBoxAnswer() {
 }
 
 int buttonFromAnswer(const std::string &answer, uint32_t style) {
-    const std::vector<int> buttons = buttonsOf(style);
+    const size_t type = style & 0xF;
+    const std::vector<int> &buttons = kButtonsOfType[type < std::size(kButtonsOfType) ? type : 0];
     // MB_DEFBUTTON2 and up name the default; one the box does not have means the first.
     const size_t defaultIndex = (style >> 8) & 0xF;
     const int defaultButton = defaultIndex < buttons.size() ? buttons[defaultIndex] : buttons[0];
     if (answer.empty())
         return defaultButton;
-    const int wanted = answer == "ok" ? kOk : answer == "yes" ? kYes : answer == "no" ? kNo : 0;
-    if (std::find(buttons.begin(), buttons.end(), wanted) != buttons.end())
-        return wanted;
+    for (const auto &[button, word] : kButtonWords)
+        if (answer == word && std::find(buttons.begin(), buttons.end(), button) != buttons.end())
+            return button;
     host().currentInvocation().skippedSteps.push_back("answer " + answer);
     return defaultButton;
 }
 
+} // namespace
+
 int answerMessageBox(uint32_t style) { return buttonFromAnswer(takeMessageBoxAnswer(), style); }
 
 std::string answerFromButton(int button) {
-    switch (button) {
-    case kOk:
-        return "ok";
-    case kCancel:
-        return "cancel";
-    case kAbort:
-        return "abort";
-    case kRetry:
-        return "retry";
-    case kIgnore:
-        return "ignore";
-    case kYes:
-        return "yes";
-    case kNo:
-        return "no";
-    case kTryAgain:
-        return "try again";
-    case kContinue:
-        return "continue";
-    default:
-        return std::to_string(button);
-    }
+    for (const auto &[known, word] : kButtonWords)
+        if (known == button)
+            return word;
+    return std::to_string(button);
+}
+
+int recordMessageBox(HWND owner, LPCSTR text, LPCSTR caption, UINT style,
+                     const std::function<int(int button)> &show) {
+    MessageRecord message;
+    message.caption = caption != nullptr ? caption : "";
+    message.text = text != nullptr ? text : "";
+    message.style = style;
+    message.owner = owner != nullptr && owner == hostMainWindow() ? "host" : dialogOwnerName(owner);
+    const int button = show(answerMessageBox(style));
+    message.answer = answerFromButton(button);
+    host().currentInvocation().messages.push_back(message);
+    return button;
 }
 
 } // namespace standin

@@ -78,17 +78,12 @@ void beginInvocation(const std::vector<std::string> &steps);
 // Steps and queued answers nobody used are listed as skipped.
 void finishInvocation(int32_t result);
 
-} // namespace standin
-
-namespace standin {
-// The answer for the next message box: a queued one; else, when the next pending step is an
-// answer step, that step's answer (the step is used up); else empty for the box's default button.
-std::string takeMessageBoxAnswer();
-// The button the person presses. An answer the box has no button for (no on an OK box) is
-// listed as a skipped step, and the box's default button is pressed instead.
-int buttonFromAnswer(const std::string &answer, uint32_t style);
-// Both of the above: the button pressed in the next message box of this style.
+// The button the person presses in the next message box of this style: a queued answer; else,
+// when the next pending step is an answer step, that step's answer (the step is used up); else
+// the box's default button. An answer the box has no button for (no on an OK box) is listed as a
+// skipped step, and the default button is pressed instead.
 int answerMessageBox(uint32_t style);
 // The report word of a pressed button.
 std::string answerFromButton(int button);
+
 } // namespace standin

@@ -12,7 +12,9 @@ struct InputError {
     std::string item; // e.g. "systems[3].spaceAbove"; empty when the problem is the whole file
     std::string problem;
 
-    std::string line() const;
+    std::string line() const {
+        return item.empty() ? file + ": " + problem : file + ": " + item + ": " + problem;
+    }
 };
 
 using InputResult = std::optional<InputError>; // nothing when the input was accepted

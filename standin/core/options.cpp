@@ -1,7 +1,6 @@
 #include "options.h"
 
 #include <algorithm>
-#include <stdexcept>
 
 #include <CLI/CLI.hpp>
 
@@ -12,11 +11,6 @@
 namespace standin {
 
 namespace {
-
-// Thrown for a value that CLI11 accepted but the host does not.
-struct BadValue : std::runtime_error {
-    using std::runtime_error::runtime_error;
-};
 
 void readKeys(const std::string &value, Options &options) {
     if (value.empty() || value == "none")
@@ -30,8 +24,9 @@ void readKeys(const std::string &value, Options &options) {
         else if (word == "shift")
             options.shiftHeld = true;
         else
-            throw BadValue("--keys: \"" + word + "\" is not ctrl or shift (use ctrl, shift, " +
-                           "ctrl,shift or none)");
+            throw CLI::ValidationError("--keys: \"" + word +
+                                       "\" is not ctrl or shift (use ctrl, shift, " +
+                                       "ctrl,shift or none)");
         start = end + 1;
     }
 }
@@ -42,14 +37,15 @@ FailRule readFailRule(const std::string &value) {
     const std::string call = colon == std::string::npos ? "" : value.substr(colon + 1);
     if (std::find(std::begin(kHostServiceNames), std::end(kHostServiceNames), service) ==
         std::end(kHostServiceNames))
-        throw BadValue("--fail " + value +
-                       ": SERVICE must be one of the host's OX_ services, such as OX_LoadEData or "
-                       "OX_Dialog");
+        throw CLI::ValidationError(
+            "--fail " + value +
+            ": SERVICE must be one of the host's OX_ services, such as OX_LoadEData or "
+            "OX_Dialog");
     const bool digits = !call.empty() && call.size() <= 18 &&
                         call.find_first_not_of("0123456789") == std::string::npos;
     const int64_t number = digits ? std::stoll(call) : 0;
     if (number < 1)
-        throw BadValue("--fail " + value + ": N must be a whole number of at least 1");
+        throw CLI::ValidationError("--fail " + value + ": N must be a whole number of at least 1");
     return {service, number};
 }
 
@@ -58,10 +54,8 @@ std::vector<std::string> readScript(const std::string &value) {
     std::vector<ScriptStep> steps;
     std::string problem;
     const std::optional<std::string> script = windows1252FromUtf8(value, &problem);
-    if (!script)
-        throw BadValue("--do: " + problem);
-    if (!parseScript(*script, steps, problem))
-        throw BadValue("--do: " + problem);
+    if (!script || !parseScript(*script, steps, problem))
+        throw CLI::ValidationError("--do: " + problem);
     std::vector<std::string> texts;
     for (const auto &step : steps)
         texts.push_back(stepText(step));
@@ -107,10 +101,10 @@ CommandLine parseCommandLine(const std::string &programName,
         std::vector<std::string> reversed(arguments.rbegin(), arguments.rend());
         app.parse(reversed);
         if (options.documentPath.empty())
-            throw BadValue("DOCUMENT.json: the file name is empty");
+            throw CLI::ValidationError("DOCUMENT.json: the file name is empty");
         for (const char *name : {"--registry", "--out", "--report", "--svg"})
             if (app.count(name) > 0 && app.get_option(name)->as<std::string>().empty())
-                throw BadValue(std::string(name) + ": the file name is empty");
+                throw CLI::ValidationError(std::string(name) + ": the file name is empty");
         readKeys(keys, options);
         for (const auto &script : scripts)
             options.scripts.push_back(readScript(script));
@@ -123,10 +117,6 @@ CommandLine parseCommandLine(const std::string &programName,
         result.message = app.help();
         return result;
     } catch (const CLI::ParseError &error) {
-        result.exitStatus = 2;
-        result.message = programName + ": " + error.what();
-        return result;
-    } catch (const BadValue &error) {
         result.exitStatus = 2;
         result.message = programName + ": " + error.what();
         return result;

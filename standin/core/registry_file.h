@@ -5,10 +5,12 @@
 
 #include "host_state.h"
 #include "input_error.h"
+#include "settings/persistence.h"
 
 namespace standin {
 
-constexpr const char *kPluginKeyPath = "Software\\ZOZaduzev\\DIVazivir";
+// The plug-in's key, as the module names it.
+constexpr const char *kPluginKeyPath = kSettingsKeyPath;
 
 // `{}` is no key; the key with `{}` is a key without values.
 InputResult parseRegistry(const std::string &text, const std::string &fileName,

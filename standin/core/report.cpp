@@ -12,21 +12,18 @@ const char *const kHostServiceNames[13] = {
 
 namespace {
 
-// The module's texts are ANSI bytes; each byte becomes one character U+0000 to U+00FF.
-Json textOf(const std::string &bytes) { return utf8FromBytes(Bytes(bytes.begin(), bytes.end())); }
-
 // A dialog owns a message by its id, the host window by the word "host".
 Json ownerOf(const std::string &owner) {
     const bool isId = !owner.empty() && owner.size() <= 9 &&
                       owner.find_first_not_of("0123456789") == std::string::npos;
-    return isId ? Json(std::stol(owner)) : Json(textOf(owner));
+    return isId ? Json(std::stol(owner)) : Json(utf8FromBytes(owner));
 }
 
 // A dialog's JSON as the dialog model wrote it; text that does not parse is kept as a string
 // so that the fault shows in the report.
 Json dialogOf(const std::string &text) {
     Json dialog = Json::parse(text, nullptr, false);
-    return dialog.is_discarded() ? Json(textOf(text)) : dialog;
+    return dialog.is_discarded() ? Json(utf8FromBytes(text)) : dialog;
 }
 
 Json invocationOf(const InvocationRecord &invocation) {
@@ -35,14 +32,14 @@ Json invocationOf(const InvocationRecord &invocation) {
         dialogs.push_back(dialogOf(dialog));
     Json messages = Json::array();
     for (const auto &message : invocation.messages)
-        messages.push_back(Json{{"caption", textOf(message.caption)},
-                                {"text", textOf(message.text)},
+        messages.push_back(Json{{"caption", utf8FromBytes(message.caption)},
+                                {"text", utf8FromBytes(message.text)},
                                 {"style", message.style},
                                 {"owner", ownerOf(message.owner)},
                                 {"answer", message.answer}});
     Json skipped = Json::array();
     for (const auto &step : invocation.skippedSteps)
-        skipped.push_back(textOf(step));
+        skipped.push_back(utf8FromBytes(step));
     Json result = Json::object();
     result["result"] = invocation.result;
     result["dialogs"] = std::move(dialogs);
@@ -57,9 +54,9 @@ Json invocationOf(const InvocationRecord &invocation) {
 std::string reportJson(const EntryAnswers &answers, const Host &host) {
     Json commands = Json::array();
     for (const auto &command : answers.commands)
-        commands.push_back(Json{{"menuText", textOf(command.menuText)},
-                                {"description", textOf(command.description)},
-                                {"shortName", textOf(command.shortName)}});
+        commands.push_back(Json{{"menuText", utf8FromBytes(command.menuText)},
+                                {"description", utf8FromBytes(command.description)},
+                                {"shortName", utf8FromBytes(command.shortName)}});
     Json invocations = Json::array();
     for (const auto &invocation : host.invocations)
         invocations.push_back(invocationOf(invocation));

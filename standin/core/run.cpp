@@ -6,6 +6,7 @@
 
 #include "document_file.h"
 #include "host_files.h"
+#include "host_windows.h"
 #include "registry_file.h"
 #include "report.h"
 #include "svg_picture.h"
@@ -71,12 +72,11 @@ RunOutcome runHost(const Options &options, const ModuleEntryPoints &module, cons
                                     fieldText(buffer, offsetof(CommandDescriptor, shortName))});
     }
     answers.menuStatus = module.menuStatus(0);
-    const HWND owner = hooks.ownerWindow ? hooks.ownerWindow() : nullptr;
     for (const auto &script : options.scripts) {
         beginInvocation(script);
         if (hooks.beforeInvocation)
             hooks.beforeInvocation();
-        finishInvocation(module.invoke(owner, 0, 0, 0));
+        finishInvocation(module.invoke(hostMainWindow(), 0, 0, 0));
     }
     module.terminate(0);
     answers.terminated = true;

@@ -24,7 +24,6 @@ struct ModuleEntryPoints {
 
 // What a build does around the run; every hook may be left empty.
 struct RunHooks {
-    std::function<HWND()> ownerWindow; // the host's main window, owner of every invocation
     // Both registry hooks run only when the command line names a registry file.
     std::function<void()> applyRegistry;    // before Init: host().registry becomes the registry
     std::function<void()> beforeInvocation; // e.g. hold the keys host().controlHeld/shiftHeld

@@ -1,5 +1,8 @@
 #include "script.h"
 
+#include <sstream>
+#include <utility>
+
 namespace standin {
 
 namespace {
@@ -33,23 +36,23 @@ bool parseControl(const std::string &word, int32_t &control) {
     return true;
 }
 
+// Every action's word, as steps spell it.
+constexpr std::pair<StepAction, const char *> kActionWords[] = {
+    {StepAction::Click, "click"},      {StepAction::Type, "type"}, {StepAction::Pick, "pick"},
+    {StepAction::Spin, "spin"},        {StepAction::Key, "key"},   {StepAction::Answer, "answer"},
+    {StepAction::Snapshot, "snapshot"}};
+
+std::optional<StepAction> actionOfWord(const std::string &word) {
+    for (const auto &[action, spelled] : kActionWords)
+        if (word == spelled)
+            return action;
+    return std::nullopt;
+}
+
 const char *actionWord(StepAction action) {
-    switch (action) {
-    case StepAction::Click:
-        return "click";
-    case StepAction::Type:
-        return "type";
-    case StepAction::Pick:
-        return "pick";
-    case StepAction::Spin:
-        return "spin";
-    case StepAction::Key:
-        return "key";
-    case StepAction::Answer:
-        return "answer";
-    case StepAction::Snapshot:
-        break;
-    }
+    for (const auto &[known, spelled] : kActionWords)
+        if (known == action)
+            return spelled;
     return "snapshot";
 }
 
@@ -63,32 +66,24 @@ std::optional<ScriptStep> parseStep(const std::string &text, std::string *proble
     };
     std::string rest = text;
     const std::string word = nextWord(rest);
+    const std::optional<StepAction> action = actionOfWord(word);
+    if (!action)
+        return refuse(word.empty() ? "empty step" : "unknown action \"" + word + "\"");
     ScriptStep step;
-    if (word == "snapshot") {
-        step.action = StepAction::Snapshot;
+    step.action = *action;
+    if (step.action == StepAction::Snapshot)
         return rest.empty() ? std::optional<ScriptStep>(step) : refuse("snapshot takes nothing");
-    }
-    if (word == "key" || word == "answer") {
-        step.action = word == "key" ? StepAction::Key : StepAction::Answer;
+    if (step.action == StepAction::Key || step.action == StepAction::Answer) {
         step.argument = nextWord(rest);
-        const bool known = word == "key" ? step.argument == "enter" || step.argument == "esc"
-                                         : step.argument == "ok" || step.argument == "yes" ||
-                                               step.argument == "no";
+        const bool isKey = step.action == StepAction::Key;
+        const bool known =
+            isKey ? step.argument == "enter" || step.argument == "esc"
+                  : step.argument == "ok" || step.argument == "yes" || step.argument == "no";
         if (!known || !rest.empty())
-            return refuse(word == "key" ? "expected key enter or key esc"
-                                        : "expected answer ok, yes or no");
+            return refuse(isKey ? "expected key enter or key esc"
+                                : "expected answer ok, yes or no");
         return step;
     }
-    if (word == "click")
-        step.action = StepAction::Click;
-    else if (word == "type")
-        step.action = StepAction::Type;
-    else if (word == "pick")
-        step.action = StepAction::Pick;
-    else if (word == "spin")
-        step.action = StepAction::Spin;
-    else
-        return refuse(word.empty() ? "empty step" : "unknown action \"" + word + "\"");
     if (!parseControl(nextWord(rest), step.control))
         return refuse("expected a control id from 0 to 65535");
     switch (step.action) {
@@ -125,13 +120,8 @@ std::string stepText(const ScriptStep &step) {
 
 bool parseScript(const std::string &script, std::vector<ScriptStep> &steps, std::string &problem) {
     steps.clear();
-    size_t start = 0;
-    while (start <= script.size()) {
-        size_t end = script.find(';', start);
-        if (end == std::string::npos)
-            end = script.size();
-        const std::string text = script.substr(start, end - start);
-        start = end + 1;
+    std::istringstream texts(script);
+    for (std::string text; std::getline(texts, text, ';');) {
         if (trimmed(text).empty())
             continue;
         auto step = parseStep(text, &problem);

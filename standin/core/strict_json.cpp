@@ -1,8 +1,10 @@
 #include "strict_json.h"
 
-#include <cstdio>
+#include <algorithm>
 #include <set>
 #include <vector>
+
+#include "host_code_page.h"
 
 namespace standin {
 
@@ -99,13 +101,9 @@ int64_t integerIn(const Json &value, int64_t lowest, int64_t highest, const std:
 
 void refuseUnknownMembers(const Json &object, const std::vector<const char *> &known,
                           const std::string &item) {
-    for (const auto &member : object.items()) {
-        bool isKnown = false;
-        for (const char *name : known)
-            isKnown = isKnown || member.key() == name;
-        if (!isKnown)
+    for (const auto &member : object.items())
+        if (std::find(known.begin(), known.end(), member.key()) == known.end())
             throw Refusal{memberOf(item, member.key()), "unknown member"};
-    }
 }
 
 const Json &expectObject(const Json &value, const std::string &item) {
@@ -138,27 +136,21 @@ std::string hexFromBytes(const Bytes &bytes) {
 }
 
 Bytes bytesFromHex(const std::string &hex, const std::string &item) {
-    auto digitValue = [&](size_t position) {
-        const char digit = hex[position];
-        if (digit >= '0' && digit <= '9')
-            return digit - '0';
-        if (digit >= 'a' && digit <= 'f')
-            return digit - 'a' + 10;
-        if (digit >= 'A' && digit <= 'F')
-            return digit - 'A' + 10;
-        throw Refusal{item, "not a hex digit at position " + std::to_string(position)};
-    };
     if (hex.size() % 2 != 0)
         throw Refusal{item, "odd number of hex digits (" + std::to_string(hex.size()) + ")"};
+    const size_t notHex = hex.find_first_not_of("0123456789abcdefABCDEF");
+    if (notHex != std::string::npos)
+        throw Refusal{item, "not a hex digit at position " + std::to_string(notHex)};
     Bytes bytes(hex.size() / 2);
     for (size_t i = 0; i < bytes.size(); ++i)
-        bytes[i] = static_cast<uint8_t>(digitValue(2 * i) * 16 + digitValue(2 * i + 1));
+        bytes[i] = static_cast<uint8_t>(std::stoi(hex.substr(2 * i, 2), nullptr, 16));
     return bytes;
 }
 
-std::string utf8FromBytes(const Bytes &bytes) {
+std::string utf8FromBytes(const std::string &bytes) {
     std::string text;
-    for (uint8_t byte : bytes) {
+    for (const char character : bytes) {
+        const auto byte = static_cast<uint8_t>(character);
         if (byte < 0x80) {
             text += static_cast<char>(byte);
         } else {
@@ -171,27 +163,14 @@ std::string utf8FromBytes(const Bytes &bytes) {
 
 Bytes bytesFromUtf8(const std::string &text, const std::string &item) {
     Bytes bytes;
-    size_t character = 0;
-    for (size_t i = 0; i < text.size(); ++character) {
-        const auto lead = static_cast<uint8_t>(text[i]);
-        if (lead < 0x80) {
-            bytes.push_back(lead);
-            ++i;
-            continue;
-        }
-        // The parser has checked the encoding; only the code point's size matters here.
-        size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : 2;
-        uint32_t codePoint = lead & (0x3F >> (length - 1));
-        for (size_t k = 1; k < length && i + k < text.size(); ++k)
-            codePoint = (codePoint << 6) | (static_cast<uint8_t>(text[i + k]) & 0x3F);
-        if (codePoint > 0xFF) {
-            char name[16];
-            std::snprintf(name, sizeof name, "U+%04X", static_cast<unsigned>(codePoint));
-            throw Refusal{item, std::string("character ") + name + " at position " +
+    uint32_t codePoint = 0;
+    // The parser has checked the encoding.
+    for (size_t at = 0, character = 0; at < text.size() && nextCodePoint(text, at, codePoint);
+         ++character) {
+        if (codePoint > 0xFF)
+            throw Refusal{item, "character " + codePointName(codePoint) + " at position " +
                                     std::to_string(character) + " is above U+00FF"};
-        }
         bytes.push_back(static_cast<uint8_t>(codePoint));
-        i += length;
     }
     return bytes;
 }

@@ -39,7 +39,7 @@ std::string hexFromBytes(const Bytes &bytes);
 Bytes bytesFromHex(const std::string &hex, const std::string &item);
 
 // Byte strings travel through JSON one character per byte (U+0000 to U+00FF).
-std::string utf8FromBytes(const Bytes &bytes);
+std::string utf8FromBytes(const std::string &bytes);
 Bytes bytesFromUtf8(const std::string &text, const std::string &item);
 
 // "pages" + 3 -> "pages[3]", "pages[3]" + "page" -> "pages[3].page".

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <map>
 #include <optional>
+#include <regex>
 #include <vector>
 
 #include "host/record_keys.h"
@@ -13,7 +14,8 @@ namespace {
 constexpr int64_t kPageGap = 288;
 constexpr int64_t kLabelBand = 260;
 constexpr int64_t kPixelsPerOrvuDivisor = 6; // the picture's width and height attributes
-constexpr int64_t kFixedStaffHeight = 120;
+constexpr int64_t kStaffSpace = 24;
+constexpr int32_t kFixedStaffLines = 5;
 constexpr int32_t kMaxDrawnLines = 100;
 constexpr int64_t kMarkerRadius = 16;
 constexpr int32_t kRightMarginOrigin = 0x14;
@@ -90,33 +92,18 @@ struct Layout {
         for (const auto &[key, bytes] : store.records(kTextExpressionDefTag))
             definitionTextBlocks.emplace(key[0], static_cast<uint16_t>(field16(bytes, 0)));
     }
-
-    const Bytes *system(int32_t number) const {
-        auto found = systems.find(static_cast<uint16_t>(number));
-        return found == systems.end() ? nullptr : &found->second;
-    }
 };
 
 // The font size of a divider text, with or without ",8194" after the font name.
 std::optional<int> dividerFontSize(const Bytes &stored) {
-    std::string text(stored.begin(), std::find(stored.begin(), stored.end(), '\0'));
-    for (const std::string &font :
-         {std::string("^font(EngraverFontSet)"), std::string("^font(EngraverFontSet,8194)")}) {
-        const std::string size = "^size(";
-        const std::string rest = ")^efx(plain)\xBB";
-        if (text.compare(0, font.size() + size.size(), font + size) != 0)
-            continue;
-        size_t at = font.size() + size.size();
-        const size_t digitsStart = at + (at < text.size() && text[at] == '-' ? 1 : 0);
-        size_t digitsEnd = digitsStart;
-        while (digitsEnd < text.size() && digitsEnd - digitsStart < 6 && text[digitsEnd] >= '0' &&
-               text[digitsEnd] <= '9')
-            ++digitsEnd;
-        if (digitsEnd == digitsStart || text.substr(digitsEnd) != rest)
-            continue;
-        return std::stoi(text.substr(at, digitsEnd - at));
-    }
-    return std::nullopt;
+    static const std::regex kDividerText(
+        R"(\^font\(EngraverFontSet(,8194)?\)\^size\((-?[0-9]{1,6})\)\^efx\(plain\))"
+        "\xBB");
+    const std::string text(stored.begin(), std::find(stored.begin(), stored.end(), '\0'));
+    std::smatch match;
+    if (!std::regex_match(text, match, kDividerText))
+        return std::nullopt;
+    return std::stoi(match[2].str());
 }
 
 class Picture {
@@ -157,10 +144,9 @@ struct PageFrame {
     int64_t y(int64_t vTenths) const { return top + kPictureMargin * 10 - vTenths; }
 };
 
-int64_t staffHeight(const Layout &layout, const Bytes &staff, uint16_t staffNumber,
-                    int32_t systemNumber, uint16_t systemFlags) {
-    const uint16_t lineMode = static_cast<uint16_t>(readInt(staff, 14, 2, false));
-    int32_t height = lineMode != 0 ? kFixedStaffHeight : wrap32(int64_t{field32(staff, 16)} * 24);
+int64_t staffHeight(const Layout &layout, int32_t lines, uint16_t staffNumber, int32_t systemNumber,
+                    uint16_t systemFlags) {
+    int32_t height = wrap32(int64_t{lines} * kStaffSpace);
     if ((systemFlags & kStavesScaled) != 0) {
         auto percent =
             layout.staffPercents.find({static_cast<uint16_t>(systemNumber), staffNumber});
@@ -192,9 +178,8 @@ int32_t drawSystem(Picture &picture, const Layout &layout, const PageFrame &fram
                 continue;
             lastPos = entry.position;
             const uint16_t lineMode = static_cast<uint16_t>(readInt(staff->second, 14, 2, false));
-            const int32_t lines = lineMode != 0 ? 5 : field32(staff->second, 16);
-            const int64_t height =
-                staffHeight(layout, staff->second, entry.staff, systemNumber, flags);
+            const int32_t lines = lineMode != 0 ? kFixedStaffLines : field32(staff->second, 16);
+            const int64_t height = staffHeight(layout, lines, entry.staff, systemNumber, flags);
             const int64_t staffTop =
                 int64_t{top} * 10 + int64_t{entry.position} * 10 * percent / 100;
             const int64_t drawnHeight = height * 10 * percent / 100;
@@ -235,10 +220,10 @@ void drawPageSystems(Picture &picture, const Layout &layout, const PageFrame &fr
     }
     int32_t runningY = 0;
     for (int32_t number = firstSystem; number <= endSystem; ++number) {
-        const Bytes *system = layout.system(number);
-        if (system == nullptr)
+        const auto system = layout.systems.find(static_cast<uint16_t>(number));
+        if (system == layout.systems.end())
             break;
-        runningY = drawSystem(picture, layout, frame, number, *system, runningY);
+        runningY = drawSystem(picture, layout, frame, number, system->second, runningY);
     }
 }
 

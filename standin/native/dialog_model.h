@@ -15,6 +15,7 @@
 
 #include "core/dialog_state.h"
 #include "core/dialog_template.h"
+#include "core/host_windows.h"
 #include "host/host_services.h"
 
 namespace standin {
@@ -22,9 +23,6 @@ namespace standin {
 // The compiled resource file of the module, embedded at build time.
 extern const unsigned char kModuleResourceBytes[];
 extern const size_t kModuleResourceSize;
-
-// The module's dialog template with this id; null when it has none.
-const DialogTemplate *moduleDialogTemplate(int32_t id);
 
 enum class ControlClass { Button, Edit, Static, ListBox, ComboBox, UpDown, Other };
 
@@ -55,7 +53,7 @@ struct ModelControl {
     ModelControl *buddy = nullptr;
 };
 
-struct ModelDialog {
+struct ModelDialog : DialogRecord {
     HWND__ window{};
     int32_t resourceId = 0;
     OXDialogProc procedure = nullptr;
@@ -63,9 +61,6 @@ struct ModelDialog {
     std::vector<std::unique_ptr<ModelControl>> controls; // in template order
     ModelControl *focus = nullptr;
     uint32_t defaultId = 0; // the last default push button of the template, 0 when none
-    bool ended = false;
-    std::vector<DialogState> snapshots;
-    DialogState finalState;
 };
 
 // Open dialogs, innermost last.
@@ -103,8 +98,7 @@ DialogState captureDialogState(const ModelDialog &dialog);
 // The host's side of ending: the final state is taken before the dialog lets go of the focus.
 void endModelDialog(ModelDialog &dialog);
 
-// The scripted user of the open dialog: steps from host().pendingSteps until the dialog ends;
-// then the default button, then "&No" or "Cancel", and at last the host closes it.
+// The scripted user (core/scripted_user.h) on the open dialog until it ends.
 void runScriptedUser(ModelDialog &dialog);
 
 } // namespace standin

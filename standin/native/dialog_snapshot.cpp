@@ -26,10 +26,7 @@ DialogState captureDialogState(const ModelDialog &dialog) {
 }
 
 void endModelDialog(ModelDialog &dialog) {
-    if (dialog.ended)
-        return;
-    dialog.finalState = captureDialogState(dialog);
-    dialog.ended = true;
+    dialog.end([&] { return captureDialogState(dialog); });
 }
 
 } // namespace standin

@@ -1,6 +1,8 @@
 // Windows of the dialog model: creating a dialog from its template, finding dialogs and controls
-// by handle, and the message functions the module calls.
+// by handle, and the Win32 calls of the module and of the host's services that the model answers.
 #include <algorithm>
+#include <cerrno>
+#include <cstdlib>
 #include <strings.h>
 
 #include "dialog_model.h"
@@ -134,4 +136,38 @@ extern "C" LRESULT WINAPI SendDlgItemMessageA(HWND dialog, int id, UINT message,
                                               LPARAM lParam) {
     HWND control = GetDlgItem(dialog, id);
     return control == nullptr ? 0 : SendMessageA(control, message, wParam, lParam);
+}
+
+// The platform's signed GetDlgItemInt: spaces, a sign and digits, whatever follows; 0 when no
+// digit comes first or the number does not fit in 32 bits.
+extern "C" UINT WINAPI GetDlgItemInt(HWND dialog, int id, BOOL *translated, BOOL) {
+    ModelControl *control = controlOfWindow(GetDlgItem(dialog, id));
+    const std::string text =
+        control == nullptr ? std::string() : windowText(*control).substr(0, 29);
+    char *end = nullptr;
+    errno = 0;
+    const long long value = std::strtoll(text.c_str(), &end, 10);
+    const bool read =
+        end != text.c_str() && errno != ERANGE && value < INT32_MAX && value > INT32_MIN;
+    if (translated != nullptr)
+        *translated = read ? TRUE : FALSE;
+    return read ? static_cast<UINT>(static_cast<int32_t>(value)) : 0;
+}
+
+extern "C" BOOL WINAPI EnableWindow(HWND window, BOOL enable) {
+    ModelControl *control = controlOfWindow(window);
+    if (control == nullptr)
+        return FALSE;
+    const bool wasDisabled = !control->enabled;
+    enableControl(*control, enable != FALSE);
+    return wasDisabled ? TRUE : FALSE;
+}
+
+extern "C" HWND WINAPI SetFocus(HWND window) {
+    ModelControl *control = controlOfWindow(window);
+    if (control == nullptr)
+        return nullptr;
+    ModelControl *previous = control->dialog->focus;
+    setFocus(*control->dialog, control);
+    return previous == nullptr ? nullptr : &previous->window;
 }

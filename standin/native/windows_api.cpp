@@ -7,6 +7,7 @@
 #include <strings.h>
 
 #include "core/host_state.h"
+#include "core/registry_file.h"
 
 using standin::host;
 
@@ -17,39 +18,24 @@ HWND hostMainWindow() {
     return &mainWindow;
 }
 
-std::function<std::string(HWND)> dialogOwnerName;
-
 } // namespace standin
 
 namespace {
 
 HKEY__ pluginKeyHandle;
-constexpr const char *kPluginKey = "Software\\ZOZaduzev\\DIVazivir";
 
 bool isPluginKey(HKEY root, LPCSTR path) {
-    return root == HKEY_CURRENT_USER && path != nullptr && strcasecmp(path, kPluginKey) == 0;
-}
-
-std::string ownerName(HWND owner) {
-    if (owner == standin::hostMainWindow())
-        return "host";
-    if (standin::dialogOwnerName)
-        return standin::dialogOwnerName(owner);
-    return "unknown";
+    return root == HKEY_CURRENT_USER && path != nullptr &&
+           strcasecmp(path, standin::kPluginKeyPath) == 0;
 }
 
 } // namespace
 
 extern "C" int WINAPI MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type) {
-    standin::MessageRecord message;
-    message.caption = caption ? caption : "";
-    message.text = text ? text : "";
-    message.style = type;
-    message.owner = ownerName(owner);
-    const int button = standin::buttonFromAnswer(standin::takeMessageBoxAnswer(), type);
-    message.answer = standin::answerFromButton(button);
-    host().currentInvocation().messages.push_back(message);
-    return button;
+    return standin::recordMessageBox(owner, text, caption, type, [owner](int button) {
+        standin::restoreFocusAfterBox(owner);
+        return button;
+    });
 }
 
 extern "C" SHORT WINAPI GetKeyState(int virtualKey) {

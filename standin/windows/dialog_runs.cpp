@@ -1,13 +1,10 @@
-// OX_Dialog and OX_EndDialog on real dialogs, and what the host reads of an open dialog.
+// The module's dialogs as real modal dialogs (core/host_windows.h), and what the host reads of
+// an open dialog.
 #include "dialog_runs.h"
 
-#include <map>
 #include <optional>
 
-#include "core/host_state.h"
-#include "message_boxes.h"
-
-using standin::host;
+#include "screenshot_hold.h"
 
 namespace standin {
 
@@ -19,66 +16,10 @@ DialogRun *innermostRun = nullptr;
 // The run whose dialog DialogBoxParamA is creating, until its window's first message.
 DialogRun *creatingRun = nullptr;
 
-// The module's template with this id, read from its resources; null when it has none.
-const DialogTemplate *moduleTemplate(int32_t id) {
-    static std::map<int32_t, std::optional<DialogTemplate>> parsed;
-    if (id < 0 || id > 0xFFFF || dialogModule == nullptr)
-        return nullptr;
-    auto known = parsed.find(id);
-    if (known == parsed.end()) {
-        std::optional<DialogTemplate> dialog;
-        HRSRC resource = FindResourceA(dialogModule, MAKEINTRESOURCEA(id),
-                                       MAKEINTRESOURCEA(kDialogResourceType));
-        HGLOBAL loaded = resource == nullptr ? nullptr : LoadResource(dialogModule, resource);
-        const auto *bytes =
-            loaded == nullptr ? nullptr : static_cast<const uint8_t *>(LockResource(loaded));
-        if (bytes != nullptr)
-            dialog = parseDialogTemplate(
-                std::vector<uint8_t>(bytes, bytes + SizeofResource(dialogModule, resource)));
-        known = parsed.emplace(id, std::move(dialog)).first;
-    }
-    return known->second ? &*known->second : nullptr;
-}
-
-std::string windowText(HWND window) {
-    const LRESULT length = SendMessageA(window, WM_GETTEXTLENGTH, 0, 0);
-    if (length <= 0)
-        return {};
-    std::string text(static_cast<size_t>(length) + 1, '\0');
-    const LRESULT copied =
-        SendMessageA(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
-    text.resize(copied < 0 ? 0 : static_cast<size_t>(copied));
-    return text;
-}
-
-std::string className(HWND window) {
-    char name[64] = {};
-    GetClassNameA(window, name, sizeof name);
-    return name;
-}
-
-// Item texts of a list box (LB_ messages) or of a combo box (CB_ messages).
-std::vector<std::string> itemTexts(HWND list, bool combo) {
-    const UINT countMessage = combo ? CB_GETCOUNT : LB_GETCOUNT;
-    const UINT lengthMessage = combo ? CB_GETLBTEXTLEN : LB_GETTEXTLEN;
-    const UINT textMessage = combo ? CB_GETLBTEXT : LB_GETTEXT;
-    std::vector<std::string> items;
-    const LRESULT count = SendMessageA(list, countMessage, 0, 0);
-    for (LRESULT index = 0; index < count; ++index) {
-        const LRESULT length = SendMessageA(list, lengthMessage, index, 0);
-        std::string text(length < 0 ? 1 : static_cast<size_t>(length) + 1, '\0');
-        const LRESULT copied =
-            SendMessageA(list, textMessage, index, reinterpret_cast<LPARAM>(text.data()));
-        text.resize(copied < 0 ? 0 : static_cast<size_t>(copied));
-        items.push_back(text);
-    }
-    return items;
-}
-
 ControlState readControl(HWND control, uint32_t id) {
     ControlState state;
     state.id = id;
-    const std::string name = className(control);
+    const std::string name = windowClass(control);
     state.kind = reportedKindOfClass(name);
     state.enabled = IsWindowEnabled(control) != FALSE;
     state.text = windowText(control);
@@ -87,7 +28,7 @@ ControlState readControl(HWND control, uint32_t id) {
         state.checked = static_cast<int32_t>(SendMessageA(control, BM_GETCHECK, 0, 0));
         break;
     case ReportedKind::List: {
-        const bool combo = lstrcmpiA(name.c_str(), "ComboBox") == 0;
+        const bool combo = sameClass(name, "COMBOBOX");
         state.selected =
             static_cast<int32_t>(SendMessageA(control, combo ? CB_GETCURSEL : LB_GETCURSEL, 0, 0));
         state.items = itemTexts(control, combo);
@@ -116,54 +57,14 @@ std::optional<uint32_t> focusedControl(HWND dialog) {
     return std::nullopt;
 }
 
-// With this variable naming a file, each dialog, once up and painted, writes its id and its
-// window's screen rectangle ("20128 X Y WIDTH HEIGHT") to the file and waits, its modal loop
-// running, until the file is gone; then the scripted user starts. Screenshots use it.
-constexpr const char *kHoldFileVariable = "ORVANE_DIALOG_HOLD_FILE";
-constexpr UINT_PTR kHoldTimer = 0x2A1;
-constexpr UINT kHoldPollMs = 50;
-
-std::string holdFile() {
-    char path[MAX_PATH] = {};
-    const DWORD length = GetEnvironmentVariableA(kHoldFileVariable, path, MAX_PATH);
-    return length > 0 && length < MAX_PATH ? std::string(path, length) : std::string();
-}
-
-bool fileExists(const std::string &path) {
-    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
-// One tick of the hold: the first tick announces the dialog, later ones wait for the file to go.
-// True when the hold is over.
-bool holdTick(DialogRun &run) {
-    const std::string path = holdFile();
-    if (!run.holdAnnounced) {
-        // Without a window manager the process's first window is not made the foreground one,
-        // and its caption is drawn inactive; a picture shows it as the person sees it, active.
-        SendMessageA(run.window, WM_NCACTIVATE, TRUE, 0);
-        RECT frame = {};
-        GetWindowRect(run.window, &frame);
-        const std::string line = std::to_string(run.resourceId) + " " + std::to_string(frame.left) +
-                                 " " + std::to_string(frame.top) + " " +
-                                 std::to_string(frame.right - frame.left) + " " +
-                                 std::to_string(frame.bottom - frame.top) + "\n";
-        HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (file == INVALID_HANDLE_VALUE)
-            return true;
-        DWORD written = 0;
-        WriteFile(file, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
-        CloseHandle(file);
-        run.holdAnnounced = true;
-        return false;
-    }
-    return !fileExists(path);
-}
-
-// A message box owned by a dialog, or by one of its controls, names the dialog's id.
-std::string dialogOwnerOf(HWND owner) {
-    DialogRun *run = dialogRunOfWindow(owner);
-    return run == nullptr ? std::string("unknown") : std::to_string(run->resourceId);
+// The open dialog that is `window` or has it among its controls; null when none.
+DialogRun *dialogRunOfWindow(HWND window) {
+    if (window == nullptr)
+        return nullptr;
+    for (DialogRun *run = innermostRun; run != nullptr; run = run->outer)
+        if (run->window != nullptr && (run->window == window || IsChild(run->window, window)))
+            return run;
+    return nullptr;
 }
 
 // The host's procedure for every module dialog: binds the window to its run, takes the scripted
@@ -177,13 +78,8 @@ INT_PTR CALLBACK hostDialogProcedure(HWND window, UINT message, WPARAM wParam, L
     }
     if (run == nullptr)
         return FALSE;
-    if (message == WM_TIMER && wParam == kHoldTimer) {
-        if (holdTick(*run)) {
-            KillTimer(window, kHoldTimer);
-            PostMessageA(window, kNextStepMessage, 0, 0);
-        }
+    if (holdTimerTick(*run, message, wParam))
         return TRUE;
-    }
     if (message == kNextStepMessage) {
         performNextStep(*run);
         if (!run->ended)
@@ -192,29 +88,55 @@ INT_PTR CALLBACK hostDialogProcedure(HWND window, UINT message, WPARAM wParam, L
     }
     const INT_PTR result = run->procedure(window, message, wParam, lParam, 0);
     // The person starts once the dialog is up and its modal loop runs.
-    if (message == WM_INITDIALOG && !run->ended) {
-        if (holdFile().empty())
-            PostMessageA(window, kNextStepMessage, 0, 0);
-        else
-            SetTimer(window, kHoldTimer, kHoldPollMs, nullptr);
-    }
+    if (message == WM_INITDIALOG && !run->ended && !startHold(*run))
+        PostMessageA(window, kNextStepMessage, 0, 0);
     return result;
 }
 
 } // namespace
 
-void setDialogModule(HMODULE module) {
-    dialogModule = module;
-    dialogOwnerName = dialogOwnerOf;
+void setDialogModule(HMODULE module) { dialogModule = module; }
+
+std::optional<std::vector<uint8_t>> moduleDialogBytes(uint16_t id) {
+    if (dialogModule == nullptr)
+        return std::nullopt;
+    HRSRC resource =
+        FindResourceA(dialogModule, MAKEINTRESOURCEA(id), MAKEINTRESOURCEA(kDialogResourceType));
+    HGLOBAL loaded = resource == nullptr ? nullptr : LoadResource(dialogModule, resource);
+    const auto *bytes =
+        loaded == nullptr ? nullptr : static_cast<const uint8_t *>(LockResource(loaded));
+    if (bytes == nullptr)
+        return std::nullopt;
+    return std::vector<uint8_t>(bytes, bytes + SizeofResource(dialogModule, resource));
 }
 
-DialogRun *dialogRunOfWindow(HWND window) {
-    if (window == nullptr)
-        return nullptr;
-    for (DialogRun *run = innermostRun; run != nullptr; run = run->outer)
-        if (run->window != nullptr && (run->window == window || IsChild(run->window, window)))
-            return run;
-    return nullptr;
+// A message box owned by a dialog, or by one of its controls, names the dialog's id.
+std::string dialogOwnerName(HWND owner) {
+    DialogRun *run = dialogRunOfWindow(owner);
+    return run == nullptr ? std::string("unknown") : std::to_string(run->resourceId);
+}
+
+std::vector<std::string> itemTexts(HWND list, bool combo) {
+    const UINT countMessage = combo ? CB_GETCOUNT : LB_GETCOUNT;
+    const UINT lengthMessage = combo ? CB_GETLBTEXTLEN : LB_GETTEXTLEN;
+    const UINT textMessage = combo ? CB_GETLBTEXT : LB_GETTEXT;
+    std::vector<std::string> items;
+    const LRESULT count = SendMessageA(list, countMessage, 0, 0);
+    for (LRESULT index = 0; index < count; ++index) {
+        const LRESULT length = SendMessageA(list, lengthMessage, index, 0);
+        std::string text(length < 0 ? 1 : static_cast<size_t>(length) + 1, '\0');
+        const LRESULT copied =
+            SendMessageA(list, textMessage, index, reinterpret_cast<LPARAM>(text.data()));
+        text.resize(copied < 0 ? 0 : static_cast<size_t>(copied));
+        items.push_back(text);
+    }
+    return items;
+}
+
+std::string windowClass(HWND window) {
+    char name[64] = {};
+    GetClassNameA(window, name, sizeof name);
+    return name;
 }
 
 DialogState readDialogState(const DialogRun &run) {
@@ -239,33 +161,16 @@ DialogState readDialogState(const DialogRun &run) {
 }
 
 void endDialogRun(DialogRun &run) {
-    if (run.ended)
-        return;
-    run.finalState = readDialogState(run);
-    run.ended = true;
-    EndDialog(run.window, 1);
+    if (run.end([&] { return readDialogState(run); }))
+        EndDialog(run.window, 1);
 }
 
-} // namespace standin
-
-using namespace standin;
-
-extern "C" int32_t WINAPI OX_Dialog(int32_t resourceId, OXDialogProc procedure, HWND owner, int32_t,
-                                    int32_t) {
-    if (host().countCallAndCheckFailure("OX_Dialog"))
-        return 0;
-    const DialogTemplate *dialogTemplate = moduleTemplate(resourceId);
-    if (dialogTemplate == nullptr || procedure == nullptr)
-        return -1;
-    // The report lists dialogs in the order they opened.
-    auto &records = host().currentInvocation().dialogsJson;
-    const size_t slot = records.size();
-    records.emplace_back();
-
+ShownDialog showModuleDialog(const DialogTemplate &dialogTemplate, int32_t resourceId,
+                             OXDialogProc procedure, HWND owner) {
     DialogRun run;
     run.resourceId = resourceId;
     run.procedure = procedure;
-    run.dialogTemplate = dialogTemplate;
+    run.dialogTemplate = &dialogTemplate;
     run.outer = innermostRun;
     innermostRun = &run;
     creatingRun = &run;
@@ -273,18 +178,15 @@ extern "C" int32_t WINAPI OX_Dialog(int32_t resourceId, OXDialogProc procedure, 
         DialogBoxParamA(dialogModule, MAKEINTRESOURCEA(resourceId), owner, hostDialogProcedure, 0);
     creatingRun = nullptr;
     innermostRun = run.outer;
-
-    host().currentInvocation().dialogsJson[slot] =
-        dialogRecordJson(resourceId, run.snapshots, run.finalState);
-    return result == -1 ? -1 : 1;
+    return {result == -1 ? -1 : 1, std::move(run)};
 }
 
-extern "C" int32_t WINAPI OX_EndDialog(HWND dialog) {
-    if (host().countCallAndCheckFailure("OX_EndDialog"))
-        return 0;
+bool endModuleDialog(HWND dialog) {
     DialogRun *run = dialogRunOfWindow(dialog);
     if (run == nullptr || run->window != dialog)
-        return 0;
+        return false;
     endDialogRun(*run);
-    return 1;
+    return true;
 }
+
+} // namespace standin

@@ -8,30 +8,26 @@
 #include <vector>
 #include <windows.h>
 
-#include "core/dialog_state.h"
-#include "core/dialog_template.h"
-#include "host/host_services.h"
+#include "core/host_windows.h"
 
 namespace standin {
 
 // One dialog from OX_Dialog until DialogBoxParamA returns.
-struct DialogRun {
+struct DialogRun : DialogRecord {
     int32_t resourceId = 0;
     OXDialogProc procedure = nullptr;
     const DialogTemplate *dialogTemplate = nullptr;
     HWND window = nullptr; // known from the first message the dialog gets
-    bool ended = false;    // EndDialog called: the modal loop is leaving
     bool holdAnnounced = false;
-    std::vector<DialogState> snapshots;
-    DialogState finalState;
     DialogRun *outer = nullptr; // the dialog this one was opened from, if any
 };
 
 // The module whose dialog resources OX_Dialog runs; set once it is loaded.
 void setDialogModule(HMODULE module);
 
-// The open dialog that is `window` or has it among its controls; null when none.
-DialogRun *dialogRunOfWindow(HWND window);
+std::string windowClass(HWND window);
+// Item texts of a list box (LB_ messages) or of a combo box (CB_ messages).
+std::vector<std::string> itemTexts(HWND list, bool combo);
 
 // The dialog's state read from its real controls, in template order.
 DialogState readDialogState(const DialogRun &run);

@@ -11,7 +11,6 @@
 #include "core/run.h"
 #include "dialog_runs.h"
 #include "key_state.h"
-#include "main_window.h"
 #include "message_boxes.h"
 #include "module_loader.h"
 #include "plugin_registry_key.h"
@@ -73,7 +72,6 @@ int wmain(int argc, wchar_t **wideArgv) {
         giveUp(kNoMainWindow);
 
     standin::RunHooks hooks;
-    hooks.ownerWindow = [] { return standin::hostMainWindow(); };
     hooks.applyRegistry = [] {
         const std::string problem = standin::writePluginKey(standin::host().registry);
         if (!problem.empty())

@@ -1,4 +1,5 @@
-#include "main_window.h"
+// The host's main window: the owner of every invocation, never shown.
+#include "core/host_windows.h"
 
 namespace {
 constexpr const char *kMainWindowClass = "OrvaneStandInHost";
@@ -7,6 +8,7 @@ constexpr const char *kMainWindowTitle = "Orvane";
 
 namespace standin {
 
+// Created on first use; null when the platform refuses it.
 HWND hostMainWindow() {
     static HWND window = [] {
         WNDCLASSA windowClass = {};

@@ -1,10 +1,7 @@
 #include "message_boxes.h"
 
-#include "core/host_state.h"
+#include "core/host_windows.h"
 #include "import_patch.h"
-#include "main_window.h"
-
-using standin::host;
 
 namespace {
 
@@ -43,39 +40,22 @@ LRESULT CALLBACK answerOnActivation(int code, WPARAM wParam, LPARAM lParam) {
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
-std::string ownerName(HWND owner) {
-    if (owner != nullptr && owner == standin::hostMainWindow())
-        return "host";
-    if (standin::dialogOwnerName)
-        return standin::dialogOwnerName(owner);
-    return "unknown";
-}
-
 int WINAPI recordedMessageBox(HWND owner, LPCSTR text, LPCSTR caption, UINT style) {
-    standin::MessageRecord message;
-    message.caption = caption != nullptr ? caption : "";
-    message.text = text != nullptr ? text : "";
-    message.style = style;
-    message.owner = ownerName(owner);
-
-    const PendingBox outer = pendingBox;
-    pendingBox = {owner, standin::buttonFromAnswer(standin::takeMessageBoxAnswer(), style), false};
-    HHOOK hook = SetWindowsHookExA(WH_CBT, answerOnActivation, nullptr, GetCurrentThreadId());
-    const int button = realMessageBox(owner, text, caption, style);
-    if (hook != nullptr)
-        UnhookWindowsHookEx(hook);
-    pendingBox = outer;
-
-    message.answer = standin::answerFromButton(button);
-    host().currentInvocation().messages.push_back(message);
-    return button;
+    return standin::recordMessageBox(owner, text, caption, style, [&](int button) {
+        const PendingBox outer = pendingBox;
+        pendingBox = {owner, button, false};
+        HHOOK hook = SetWindowsHookExA(WH_CBT, answerOnActivation, nullptr, GetCurrentThreadId());
+        const int pressed = realMessageBox(owner, text, caption, style);
+        if (hook != nullptr)
+            UnhookWindowsHookEx(hook);
+        pendingBox = outer;
+        return pressed;
+    });
 }
 
 } // namespace
 
 namespace standin {
-
-std::function<std::string(HWND)> dialogOwnerName;
 
 bool recordMessageBoxes(HMODULE module) {
     FARPROC original = nullptr;

@@ -2,26 +2,29 @@
 
 #include <windows.h>
 
+#include "core/registry_file.h"
+
 namespace {
-constexpr const char *kPluginKey = "Software\\ZOZaduzev\\DIVazivir";
+using standin::kPluginKeyPath;
 constexpr uint8_t kGuardByte = 0xFF;
 
 std::string failure(const char *what, LSTATUS status) {
-    return std::string(what) + " " + kPluginKey + " failed with error " + std::to_string(status);
+    return std::string(what) + " " + kPluginKeyPath + " failed with error " +
+           std::to_string(status);
 }
 } // namespace
 
 namespace standin {
 
 std::string writePluginKey(const RegistryKeyState &state) {
-    const LSTATUS deleted = RegDeleteTreeA(HKEY_CURRENT_USER, kPluginKey);
+    const LSTATUS deleted = RegDeleteTreeA(HKEY_CURRENT_USER, kPluginKeyPath);
     if (deleted != ERROR_SUCCESS && deleted != ERROR_FILE_NOT_FOUND)
         return failure("deleting", deleted);
     if (!state)
         return {};
     HKEY key = nullptr;
     const LSTATUS created =
-        RegCreateKeyExA(HKEY_CURRENT_USER, kPluginKey, 0, nullptr, REG_OPTION_NON_VOLATILE,
+        RegCreateKeyExA(HKEY_CURRENT_USER, kPluginKeyPath, 0, nullptr, REG_OPTION_NON_VOLATILE,
                         KEY_WRITE, nullptr, &key, nullptr);
     if (created != ERROR_SUCCESS)
         return failure("creating", created);
@@ -42,7 +45,7 @@ std::string writePluginKey(const RegistryKeyState &state) {
 
 RegistryKeyState readPluginKey() {
     HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, kPluginKey, 0, KEY_READ, &key) != ERROR_SUCCESS)
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, kPluginKeyPath, 0, KEY_READ, &key) != ERROR_SUCCESS)
         return std::nullopt;
     DWORD longestName = 0;
     DWORD longestData = 0;

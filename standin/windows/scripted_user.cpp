@@ -1,33 +1,18 @@
-// The scripted user on real controls. Each step runs from the dialog's own modal loop, when the
-// host's dialog procedure gets the next-step message, and does what a person's input does: clicks
-// reach the controls as mouse messages, keys go through the dialog manager.
+// The scripted user's actions on real controls. Each step runs from the dialog's own modal loop,
+// when the host's dialog procedure gets the next-step message, and does what a person's input does:
+// clicks reach the controls as mouse messages, keys go through the dialog manager.
+#include <algorithm>
 #include <windows.h>
 
 #include <commctrl.h>
 
-#include "core/host_state.h"
-#include "core/script.h"
+#include "core/dialog_state.h"
+#include "core/scripted_user.h"
 #include "dialog_runs.h"
 
 namespace standin {
 
 namespace {
-
-bool isClass(HWND window, const char *name) {
-    char actual[64] = {};
-    GetClassNameA(window, actual, sizeof actual);
-    return lstrcmpiA(actual, name) == 0;
-}
-
-bool isEnabled(HWND window) { return IsWindowEnabled(window) != FALSE; }
-
-bool isVisibleStyle(HWND window) { return (GetWindowLongA(window, GWL_STYLE) & WS_VISIBLE) != 0; }
-
-// Buttons take clicks; a group box lets them through to what lies behind it.
-bool clickable(HWND window) {
-    return isClass(window, "Button") &&
-           (GetWindowLongA(window, GWL_STYLE) & BS_TYPEMASK) != BS_GROUPBOX;
-}
 
 LPARAM atPoint(LONG x, LONG y) { return MAKELPARAM(static_cast<WORD>(x), static_cast<WORD>(y)); }
 
@@ -48,31 +33,16 @@ void typeInto(HWND edit, const std::string &text) {
         SendMessageA(edit, WM_CHAR, static_cast<unsigned char>(typed), 1);
 }
 
-int findItem(HWND list, bool combo, const std::string &text) {
-    const LRESULT count = SendMessageA(list, combo ? CB_GETCOUNT : LB_GETCOUNT, 0, 0);
-    for (LRESULT index = 0; index < count; ++index) {
-        const LRESULT length =
-            SendMessageA(list, combo ? CB_GETLBTEXTLEN : LB_GETTEXTLEN, index, 0);
-        if (length < 0 || static_cast<size_t>(length) != text.size())
-            continue;
-        std::string item(static_cast<size_t>(length) + 1, '\0');
-        SendMessageA(list, combo ? CB_GETLBTEXT : LB_GETTEXT, index,
-                     reinterpret_cast<LPARAM>(item.data()));
-        item.resize(static_cast<size_t>(length));
-        if (item == text)
-            return static_cast<int>(index);
-    }
-    return -1;
-}
-
 // A list box item is clicked where it shows, after scrolling it into view; the list box takes
 // the focus, selects it and tells its parent. A drop-down list's item is chosen and the combo box
 // tells its parent the selection changed.
 bool pickItem(HWND list, const std::string &text) {
-    const bool combo = isClass(list, "ComboBox");
-    const int index = findItem(list, combo, text);
-    if (index < 0)
+    const bool combo = sameClass(windowClass(list), "COMBOBOX");
+    const std::vector<std::string> items = itemTexts(list, combo);
+    const auto found = std::find(items.begin(), items.end(), text);
+    if (found == items.end())
         return false;
+    const int index = static_cast<int>(found - items.begin());
     if (combo) {
         SetFocus(list);
         SendMessageA(list, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
@@ -124,83 +94,49 @@ void pressKey(HWND dialog, UINT key) {
     }
 }
 
-// False when the step is to be listed as skipped.
-bool perform(DialogRun &run, const ScriptStep &step) {
-    switch (step.action) {
-    case StepAction::Answer:
-        host().pendingAnswers.push_back(step.argument);
-        return true;
-    case StepAction::Snapshot:
-        run.snapshots.push_back(readDialogState(run));
-        return true;
-    case StepAction::Key:
-        pressKey(run.window, step.argument == "enter" ? VK_RETURN : VK_ESCAPE);
-        return true;
-    default:
-        break;
-    }
-    HWND control = GetDlgItem(run.window, step.control);
-    // A person cannot reach a control that is missing, hidden or greyed.
-    if (control == nullptr || !isEnabled(control) || !isVisibleStyle(control))
-        return false;
-    switch (step.action) {
-    case StepAction::Click:
-        if (!clickable(control))
-            return false;
-        SendMessageA(control, BM_CLICK, 0, 0);
-        return true;
-    case StepAction::Type:
-        if (!isClass(control, "Edit"))
-            return false;
-        typeInto(control, step.argument);
-        return true;
-    case StepAction::Pick:
-        if (!isClass(control, "ListBox") && !isClass(control, "ComboBox"))
-            return false;
-        return pickItem(control, step.argument);
-    case StepAction::Spin:
-        if (!isClass(control, UPDOWN_CLASSA))
-            return false;
-        clickArrow(control, step.argument == "up");
-        return true;
-    default:
-        return false;
-    }
-}
+class Win32User final : public DialogUser {
+  public:
+    explicit Win32User(DialogRun &run) : run_(run) {}
 
-bool clickIfEnabled(HWND dialog, int id) {
-    HWND button = GetDlgItem(dialog, id);
-    if (button == nullptr || !clickable(button) || !isEnabled(button))
-        return false;
-    SendMessageA(button, BM_CLICK, 0, 0);
-    return true;
-}
+    bool ended() const override { return run_.ended; }
 
-// The person closes the dialog: its default button once, then "&No" or "Cancel"; a dialog that
-// will not end even then is closed by the host.
-void closeDialog(DialogRun &run) {
-    const LRESULT defaultId = SendMessageA(run.window, DM_GETDEFID, 0, 0);
-    if (!run.ended && HIWORD(defaultId) == DC_HASDEFID)
-        clickIfEnabled(run.window, LOWORD(defaultId));
-    if (!run.ended && !clickIfEnabled(run.window, IDNO))
-        clickIfEnabled(run.window, IDCANCEL);
-    endDialogRun(run);
-}
+    std::optional<SeenControl> find(int32_t id) override {
+        HWND control = GetDlgItem(run_.window, id);
+        if (control == nullptr)
+            return std::nullopt;
+        return SeenControl{windowClass(control),
+                           static_cast<uint32_t>(GetWindowLongA(control, GWL_STYLE)),
+                           IsWindowEnabled(control) != FALSE};
+    }
+
+    void click(int32_t id) override { SendMessageA(at(id), BM_CLICK, 0, 0); }
+    void type(int32_t id, const std::string &text) override { typeInto(at(id), text); }
+    bool pick(int32_t id, const std::string &text) override { return pickItem(at(id), text); }
+    void spin(int32_t id, bool up) override { clickArrow(at(id), up); }
+    void key(bool enter) override { pressKey(run_.window, enter ? VK_RETURN : VK_ESCAPE); }
+    void snapshot() override { run_.snapshots.push_back(readDialogState(run_)); }
+
+    std::optional<int32_t> defaultButton() override {
+        const LRESULT defaultId = SendMessageA(run_.window, DM_GETDEFID, 0, 0);
+        if (HIWORD(defaultId) != DC_HASDEFID)
+            return std::nullopt;
+        return LOWORD(defaultId);
+    }
+
+    void closeByHost() override { endDialogRun(run_); }
+
+  private:
+    HWND at(int32_t id) { return GetDlgItem(run_.window, id); }
+
+    DialogRun &run_;
+};
 
 } // namespace
 
 void performNextStep(DialogRun &run) {
-    if (run.ended)
-        return;
-    if (host().pendingSteps.empty()) {
-        closeDialog(run);
-        return;
-    }
-    const std::string text = host().pendingSteps.front();
-    host().pendingSteps.pop_front();
-    const auto step = parseStep(text);
-    if (!step || !perform(run, *step))
-        host().currentInvocation().skippedSteps.push_back(text);
+    Win32User user(run);
+    if (!run.ended && !standin::performNextStep(user))
+        closeDialog(user);
 }
 
 } // namespace standin

@@ -82,7 +82,6 @@ RunResult runDocument(const std::string &documentPath, const std::string &script
     resetModuleState();
     trace().clear();
     standin::RunHooks hooks;
-    hooks.ownerWindow = [] { return standin::hostMainWindow(); };
     const standin::RunOutcome outcome =
         standin::runHost(commandLine.options, standin::linkedModule(), hooks);
     if (outcome.exitStatus != 0)

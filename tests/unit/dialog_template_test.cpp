@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "core/dialog_template.h"
+#include "pe_resources.h"
 
 using standin::parseDialogTemplate;
 
@@ -82,10 +83,10 @@ TEST(DialogTemplate, FindsNothingInDamagedContainers) {
         standin::findResourceInResFile({0x20, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0x7F}, 5, 1, &problem));
     EXPECT_FALSE(problem.empty());
     EXPECT_FALSE(standin::findResourceInResFile(nothing, 5, 1));
-    EXPECT_FALSE(standin::findResourceInPeFile(nothing, 5, 1));
+    EXPECT_FALSE(findResourceInPeFile(nothing, 5, 1));
     std::vector<uint8_t> notPe(0x100, 0);
     notPe[0x3C] = 0xF0;
-    EXPECT_FALSE(standin::findResourceInPeFile(notPe, 5, 1, &problem));
+    EXPECT_FALSE(findResourceInPeFile(notPe, 5, 1, &problem));
     EXPECT_EQ(problem, "not a PE image");
 }
 

@@ -8,6 +8,7 @@
 #include <strings.h>
 
 #include "core/dialog_template.h"
+#include "pe_resources.h"
 #include "resources/resource_ids.h"
 
 namespace {
@@ -98,11 +99,11 @@ void expectDialog(const std::vector<uint8_t> &file, bool portableExecutable,
                   const ExpectedDialog &expected) {
     SCOPED_TRACE("dialog " + std::to_string(expected.id));
     std::string problem;
-    const auto data = portableExecutable
-                          ? standin::findResourceInPeFile(file, standin::kDialogResourceType,
-                                                          expected.id, &problem)
-                          : standin::findResourceInResFile(file, standin::kDialogResourceType,
-                                                           expected.id, &problem);
+    const auto data =
+        portableExecutable
+            ? findResourceInPeFile(file, standin::kDialogResourceType, expected.id, &problem)
+            : standin::findResourceInResFile(file, standin::kDialogResourceType, expected.id,
+                                             &problem);
     ASSERT_TRUE(data) << problem;
     const auto dialog = standin::parseDialogTemplate(*data, &problem);
     ASSERT_TRUE(dialog) << problem;

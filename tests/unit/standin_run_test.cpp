@@ -28,7 +28,6 @@ class HostRun : public testing::Test {
         options_.reportPath = file("report.json");
         options_.svgPath = file("pages.svg");
         options_.scripts.emplace_back();
-        hooks_.ownerWindow = [] { return standin::hostMainWindow(); };
     }
     void TearDown() override { fs::remove_all(directory_); }
 

@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "script_steps.h"
+#include "settings/persistence.h"
 #include "wine_command.h"
 
 namespace {
@@ -14,7 +15,7 @@ namespace fs = scenarios::fs;
 using Json = nlohmann::json;
 using namespace scriptstep;
 
-constexpr const char *kPluginKey = "Software\\ZOZaduzev\\DIVazivir";
+constexpr const char *kPluginKey = kSettingsKeyPath;
 // The warning's "don't show" box ticked and "&Yes"; H set to 12 and OK: both values are written.
 const std::string kFirstRun = script({click(IDC_DONT_SHOW_AGAIN), click(IDC_WARNING_YES),
                                       type(IDC_H_ADJUST, "12"), click(IDC_SETTINGS_OK)});

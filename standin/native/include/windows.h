@@ -8,6 +8,8 @@
 #define CALLBACK
 
 typedef int BOOL;
+#define FALSE 0
+#define TRUE 1
 typedef unsigned int UINT;
 typedef int32_t LONG;
 typedef uint32_t DWORD;
@@ -81,8 +83,6 @@ typedef SECURITY_ATTRIBUTES *LPSECURITY_ATTRIBUTES;
 #define SB_ENDSCROLL 8
 
 // Window and dialog styles.
-#define WS_OVERLAPPED 0x00000000L
-#define WS_POPUP 0x80000000L
 #define WS_CHILD 0x40000000L
 #define WS_VISIBLE 0x10000000L
 #define WS_DISABLED 0x08000000L
@@ -106,10 +106,7 @@ typedef SECURITY_ATTRIBUTES *LPSECURITY_ATTRIBUTES;
 #define BS_3STATE 0x00000005L
 #define BS_AUTO3STATE 0x00000006L
 #define BS_GROUPBOX 0x00000007L
-#define BS_USERBUTTON 0x00000008L
 #define BS_AUTORADIOBUTTON 0x00000009L
-#define BS_PUSHBOX 0x0000000AL
-#define BS_OWNERDRAW 0x0000000BL
 #define BS_TYPEMASK 0x0000000FL
 #define BS_LEFT 0x00000100L
 #define BM_GETCHECK 0x00F0
@@ -132,10 +129,7 @@ typedef SECURITY_ATTRIBUTES *LPSECURITY_ATTRIBUTES;
 #define EM_SETSEL 0x00B1
 #define EM_REPLACESEL 0x00C2
 #define EM_LIMITTEXT 0x00C5
-#define EM_SETLIMITTEXT EM_LIMITTEXT
 #define EM_GETLIMITTEXT 0x00D5
-#define EN_SETFOCUS 0x0100
-#define EN_KILLFOCUS 0x0200
 #define EN_CHANGE 0x0300
 #define EN_UPDATE 0x0400
 #define EN_MAXTEXT 0x0501
@@ -151,12 +145,10 @@ typedef SECURITY_ATTRIBUTES *LPSECURITY_ATTRIBUTES;
 #define LB_GETTEXT 0x0189
 #define LB_GETTEXTLEN 0x018A
 #define LB_GETCOUNT 0x018B
-#define LB_OKAY 0
 #define LB_ERR (-1)
 #define LBN_SELCHANGE 1
 
 // Combo boxes.
-#define CBS_DROPDOWN 0x0002L
 #define CBS_DROPDOWNLIST 0x0003L
 #define CBS_SORT 0x0100L
 #define CBS_HASSTRINGS 0x0200L
@@ -167,7 +159,6 @@ typedef SECURITY_ATTRIBUTES *LPSECURITY_ATTRIBUTES;
 #define CB_GETLBTEXTLEN 0x0149
 #define CB_RESETCONTENT 0x014B
 #define CB_SETCURSEL 0x014E
-#define CB_OKAY 0
 #define CB_ERR (-1)
 #define CBN_SELCHANGE 1
 
@@ -189,6 +180,9 @@ SHORT WINAPI GetKeyState(int virtualKey);
 int wsprintfA(LPSTR buffer, LPCSTR format, ...);
 HWND WINAPI GetDlgItem(HWND dialog, int id);
 int WINAPI GetDlgCtrlID(HWND control);
+UINT WINAPI GetDlgItemInt(HWND dialog, int id, BOOL *translated, BOOL isSigned);
+BOOL WINAPI EnableWindow(HWND window, BOOL enable);
+HWND WINAPI SetFocus(HWND window);
 LRESULT WINAPI SendMessageA(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT WINAPI SendDlgItemMessageA(HWND dialog, int id, UINT message, WPARAM wParam, LPARAM lParam);
 LSTATUS WINAPI RegOpenKeyExA(HKEY key, LPCSTR subKey, DWORD options, REGSAM access, PHKEY result);
