@@ -8,10 +8,6 @@ namespace standin {
 
 namespace {
 
-bool isPushButton(const ModelControl &control, uint32_t type) {
-    return control.kind == ControlClass::Button && (control.style & BS_TYPEMASK) == type;
-}
-
 class ModelUser final : public DialogUser {
   public:
     explicit ModelUser(ModelDialog &dialog) : dialog_(dialog) {}
@@ -57,22 +53,7 @@ class ModelUser final : public DialogUser {
 
     void spin(int32_t id, bool up) override { clickUpDownArrow(at(id), up); }
 
-    // Enter: a focused default push button, else the dialog's default button when it is enabled,
-    // else IDOK. Esc is IDCANCEL, whether or not the dialog has such a button.
-    void key(bool enter) override {
-        ModelControl *focus = dialog_.focus;
-        if (!enter) {
-            command(IDCANCEL, controlById(dialog_, IDCANCEL));
-        } else if (focus != nullptr && isPushButton(*focus, BS_DEFPUSHBUTTON)) {
-            command(focus->id, focus);
-        } else if (dialog_.defaultId == 0) {
-            command(IDOK, controlById(dialog_, IDOK));
-        } else {
-            ModelControl *button = controlById(dialog_, dialog_.defaultId);
-            if (button == nullptr || button->enabled)
-                command(dialog_.defaultId, button);
-        }
-    }
+    void key(bool enter) override { pressDialogKey(dialog_, enter ? VK_RETURN : VK_ESCAPE); }
 
     void snapshot() override { dialog_.snapshots.push_back(captureDialogState(dialog_)); }
 
@@ -86,11 +67,6 @@ class ModelUser final : public DialogUser {
 
   private:
     ModelControl &at(int32_t id) { return *controlById(dialog_, static_cast<uint32_t>(id)); }
-
-    void command(uint32_t id, ModelControl *control) {
-        callProcedure(dialog_, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
-                      control == nullptr ? 0 : reinterpret_cast<LPARAM>(&control->window));
-    }
 
     ModelDialog &dialog_;
 };
