@@ -8,14 +8,21 @@ add_compile_options(-Wall -Wextra)
 find_package(nlohmann_json 3 REQUIRED)
 find_package(CLI11 CONFIG REQUIRED)
 
-# The Windows API subset and the host's services that the native stand-in host supplies.
+# The host's services and the Win32 calls that the native stand-in host supplies, declared by
+# Wine's Windows headers; only the functions the module and the host call are defined here.
 file(GLOB STANDIN_CORE_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/standin/core/*.cpp)
 file(GLOB STANDIN_NATIVE_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/standin/native/*.cpp)
 list(REMOVE_ITEM STANDIN_NATIVE_SOURCES ${CMAKE_SOURCE_DIR}/standin/native/main.cpp)
 
 add_library(standin_native STATIC ${STANDIN_CORE_SOURCES} ${STANDIN_NATIVE_SOURCES})
+find_path(WINE_WINDOWS_INCLUDE windows.h PATHS /usr/include/wine/wine/windows NO_DEFAULT_PATH)
+if(NOT WINE_WINDOWS_INCLUDE)
+  message(FATAL_ERROR "The Windows API headers are missing: install libwine-dev")
+endif()
+target_include_directories(standin_native SYSTEM PUBLIC ${WINE_WINDOWS_INCLUDE})
+target_compile_definitions(standin_native PUBLIC WIN32_LEAN_AND_MEAN NOMINMAX)
 target_include_directories(standin_native
-  PUBLIC ${CMAKE_SOURCE_DIR}/standin/native/include ${CMAKE_SOURCE_DIR}/standin ${CMAKE_SOURCE_DIR}/module)
+  PUBLIC ${CMAKE_SOURCE_DIR}/standin ${CMAKE_SOURCE_DIR}/module)
 target_link_libraries(standin_native PUBLIC nlohmann_json::nlohmann_json CLI11::CLI11)
 
 # Dialog templates: the module's resource script compiled by the Windows resource compiler, and

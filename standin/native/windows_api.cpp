@@ -1,7 +1,7 @@
 // Message boxes, key state, text formatting and the registry of the native build.
 #include "windows_api.h"
 
-#include <cstdarg>
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <strings.h>
@@ -45,15 +45,37 @@ extern "C" SHORT WINAPI GetKeyState(int virtualKey) {
     return down ? static_cast<SHORT>(0xFF80) : 0;
 }
 
-extern "C" int wsprintfA(LPSTR buffer, LPCSTR format, ...) {
-    // The platform's formatter writes at most 1024 characters.
-    char text[1025];
-    va_list arguments;
-    va_start(arguments, format);
-    std::vsnprintf(text, sizeof text, format, arguments);
-    va_end(arguments);
-    const size_t length = std::strlen(text);
-    std::memcpy(buffer, text, length + 1);
+// The platform's formatter: %c, %d, %i, %u, %x, %X and %s with flags, width and precision, at most
+// 1024 characters, and no heap. The arguments come in the platform's calling convention, which the
+// C library's formatter cannot walk, so each conversion is formatted on its own.
+extern "C" int WINAPIV wsprintfA(LPSTR buffer, LPCSTR format, ...) {
+    constexpr size_t kRoom = 1024;
+    __ms_va_list arguments;
+    __ms_va_start(arguments, format);
+    size_t length = 0;
+    for (const char *at = format; *at != '\0' && length < kRoom; ++at) {
+        if (*at != '%' || at[1] == '%') {
+            buffer[length++] = *at;
+            at += *at == '%' ? 1 : 0;
+            continue;
+        }
+        const char *type = at + 1 + std::strspn(at + 1, "-#0123456789.");
+        if (*type == '\0')
+            break;
+        char conversion[32] = {};
+        std::memcpy(conversion, at, std::min<size_t>(type + 1 - at, sizeof conversion - 1));
+        int written = 0;
+        if (*type == 's')
+            written = std::snprintf(buffer + length, kRoom + 1 - length, conversion,
+                                    va_arg(arguments, LPCSTR));
+        else if (std::strchr("cdiuxX", *type) != nullptr)
+            written = std::snprintf(buffer + length, kRoom + 1 - length, conversion,
+                                    va_arg(arguments, int));
+        length = std::min(kRoom, length + static_cast<size_t>(std::max(written, 0)));
+        at = type;
+    }
+    __ms_va_end(arguments);
+    buffer[length] = '\0';
     return static_cast<int>(length);
 }
 

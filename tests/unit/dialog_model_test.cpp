@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
 #include <functional>
 
 #include "dialog_harness.h"
@@ -156,6 +157,29 @@ TEST_F(DialogModel, EditNumbersReadAsThePlatformReadsThem) {
     };
     run({"key esc"});
     EXPECT_EQ(read, (std::vector<int32_t>{12, 0, -7, 0, 0, 0, -40, 0}));
+}
+
+// The native formatter takes its arguments in the platform's calling convention; each row is one
+// conversion as the platform's wsprintfA writes it.
+TEST(NativeFormatter, WritesAsThePlatform) {
+    struct Row {
+        const char *format;
+        int number;
+        const char *expected;
+    };
+    const Row rows[] = {{"%d", -42, "-42"},   {"[%5d]", 7, "[    7]"},  {"[%-3d]", 7, "[7  ]"},
+                        {"%03d", 7, "007"},   {"%u", -1, "4294967295"}, {"%x/%X", 255, "ff/FF"},
+                        {"100%%", 0, "100%"}, {"%c!", 'A', "A!"}};
+    for (const Row &row : rows) {
+        SCOPED_TRACE(row.format);
+        char text[1025] = {};
+        const int length = wsprintfA(text, row.format, row.number, row.number);
+        EXPECT_STREQ(text, row.expected);
+        EXPECT_EQ(length, static_cast<int>(std::strlen(row.expected)));
+    }
+    char text[1025] = {};
+    EXPECT_EQ(wsprintfA(text, "^font(%s)^size(%%d)", "EngraverFontSet"), 31);
+    EXPECT_STREQ(text, "^font(EngraverFontSet)^size(%d)");
 }
 
 TEST_F(DialogModel, ServicesFailWhenTheHostIsToldTo) {
