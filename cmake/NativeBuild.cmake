@@ -20,7 +20,6 @@ if(NOT WINE_WINDOWS_INCLUDE)
   message(FATAL_ERROR "The Windows API headers are missing: install libwine-dev")
 endif()
 target_include_directories(standin_native SYSTEM PUBLIC ${WINE_WINDOWS_INCLUDE})
-target_compile_definitions(standin_native PUBLIC WIN32_LEAN_AND_MEAN NOMINMAX)
 target_include_directories(standin_native
   PUBLIC ${CMAKE_SOURCE_DIR}/standin ${CMAKE_SOURCE_DIR}/module)
 target_link_libraries(standin_native PUBLIC nlohmann_json::nlohmann_json CLI11::CLI11)

@@ -1,7 +1,6 @@
 # Windows build: the real module divazivir.dll and the host orvane.exe that loads it.
 enable_language(RC)
 
-set(DIVAZIVIR_WINDOWS_DEFINITIONS WIN32_LEAN_AND_MEAN NOMINMAX)
 add_compile_options(-Wall -Wextra)
 # The C and C++ runtimes go into each binary, so that only system DLLs and the host are imported.
 set(DIVAZIVIR_STATIC_RUNTIME -static -static-libgcc -static-libstdc++)
@@ -23,7 +22,6 @@ add_library(divazivir SHARED ${DIVAZIVIR_MODULE_SOURCES} ${DIVAZIVIR_RESOURCES}
             ${CMAKE_SOURCE_DIR}/module/shell/divazivir.def)
 set_target_properties(divazivir PROPERTIES PREFIX "" OUTPUT_NAME divazivir
                       RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
-target_compile_definitions(divazivir PRIVATE ${DIVAZIVIR_WINDOWS_DEFINITIONS})
 target_include_directories(divazivir PRIVATE ${CMAKE_SOURCE_DIR}/module
                            ${CMAKE_SOURCE_DIR}/module/resources)
 add_dependencies(divazivir orvane_import_library)
@@ -70,7 +68,6 @@ file(WRITE ${ORVANE_EXE_DEF} "${ORVANE_EXPORTS}")
 
 add_executable(orvane ${STANDIN_CORE_SOURCES} ${STANDIN_WINDOWS_SOURCES})
 set_target_properties(orvane PROPERTIES OUTPUT_NAME orvane RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
-target_compile_definitions(orvane PRIVATE ${DIVAZIVIR_WINDOWS_DEFINITIONS})
 target_include_directories(orvane PRIVATE ${CMAKE_SOURCE_DIR}/standin ${CMAKE_SOURCE_DIR}/module)
 target_include_directories(orvane SYSTEM PRIVATE ${HOST_HEADERS_DIR})
 # wmain: the command line comes in UTF-16 and is handed on as UTF-8.
@@ -87,7 +84,6 @@ add_executable(control_table ${CMAKE_SOURCE_DIR}/tests/windows/control_table_mai
                ${CMAKE_SOURCE_DIR}/tests/controls/control_cases.cpp
                ${CMAKE_SOURCE_DIR}/standin/windows/key_state.cpp ${DIVAZIVIR_RESOURCES})
 set_target_properties(control_table PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
-target_compile_definitions(control_table PRIVATE ${DIVAZIVIR_WINDOWS_DEFINITIONS})
 target_include_directories(control_table PRIVATE ${CMAKE_SOURCE_DIR}/module
                            ${CMAKE_SOURCE_DIR}/module/resources ${CMAKE_SOURCE_DIR}/standin/windows)
 target_link_options(control_table PRIVATE ${DIVAZIVIR_STATIC_RUNTIME})
