@@ -38,6 +38,7 @@ add_custom_command(
           -i ${CMAKE_SOURCE_DIR}/module/resources/divazivir.rc -O res -o ${DIVAZIVIR_RES}
   DEPENDS ${CMAKE_SOURCE_DIR}/module/resources/divazivir.rc
           ${CMAKE_SOURCE_DIR}/module/resources/resource_ids.h
+          ${CMAKE_SOURCE_DIR}/module/resources/version.h
   COMMENT "Compiling the dialog templates")
 add_custom_command(
   OUTPUT ${DIVAZIVIR_RES_SOURCE}

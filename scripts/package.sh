@@ -7,8 +7,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-version=$(sed -n 's/^#define DIVAZIVIR_VERSION "\(.*\)"$/\1/p' module/resources/version.rc)
-[[ -n $version ]] || { echo "package: no DIVAZIVIR_VERSION in module/resources/version.rc" >&2; exit 1; }
+version=$(sed -n 's/^#define DIVAZIVIR_VERSION "\(.*\)"$/\1/p' module/resources/version.h)
+[[ -n $version ]] || { echo "package: no DIVAZIVIR_VERSION in module/resources/version.h" >&2; exit 1; }
 
 bash scripts/setup.sh
 cmake --preset windows >/dev/null

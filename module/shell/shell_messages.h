@@ -1,7 +1,9 @@
 // Texts and captions of the plug-in shell.
 #pragma once
 
-constexpr const char *kMenuText = "RZ Velunor &Divider [v 1.03e]...";
+#include "resources/version.h"
+
+constexpr const char *kMenuText = "RZ Velunor &Divider [v " DIVAZIVIR_VERSION "]...";
 constexpr const char *kCommandDescription = "Placing breaks between systems";
 constexpr const char *kCommandShortName = "System Divider";
 
