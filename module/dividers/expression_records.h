@@ -22,7 +22,7 @@ static_assert(offsetof(TextExpressionDef, textBlockNumber) == 0, "layout of the 
 static_assert(offsetof(TextExpressionDef, value8) == 8, "layout of the definition");
 static_assert(offsetof(TextExpressionDef, flags14) == 14, "layout of the definition");
 
-constexpr int32_t kTextExpressionDefSize = 48;
+constexpr int32_t kTextExpressionDefSize = sizeof(TextExpressionDef);
 constexpr int16_t kDividerDefinitionValue8 = 100;
 constexpr uint16_t kDividerDefinitionFlags14 = 0x1A08;
 

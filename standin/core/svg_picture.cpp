@@ -6,7 +6,9 @@
 #include <regex>
 #include <vector>
 
+#include "dividers/expression_records.h"
 #include "host/record_keys.h"
+#include "layout/layout_records.h"
 
 namespace standin {
 namespace {
@@ -14,16 +16,9 @@ namespace {
 constexpr int64_t kPageGap = 288;
 constexpr int64_t kLabelBand = 260;
 constexpr int64_t kPixelsPerOrvuDivisor = 6; // the picture's width and height attributes
-constexpr int64_t kStaffSpace = 24;
-constexpr int32_t kFixedStaffLines = 5;
+constexpr int32_t kFixedStaffLines = kFixedStaffHeight / kOrvuPerStaffLine;
 constexpr int32_t kMaxDrawnLines = 100;
 constexpr int64_t kMarkerRadius = 16;
-constexpr int32_t kRightMarginOrigin = 0x14;
-constexpr uint16_t kSystemScaled = 0x0002;
-constexpr uint16_t kStavesScaled = 0x0400;
-constexpr uint16_t kOwnStaffList = 0x4000;
-constexpr uint16_t kHiddenStaff = 0x0004;
-constexpr int16_t kNoSystems = -1;
 constexpr int32_t kHighestSystem = 32767;
 
 constexpr const char *kStaffColour = "#000";
@@ -146,8 +141,8 @@ struct PageFrame {
 
 int64_t staffHeight(const Layout &layout, int32_t lines, uint16_t staffNumber, int32_t systemNumber,
                     uint16_t systemFlags) {
-    int32_t height = wrap32(int64_t{lines} * kStaffSpace);
-    if ((systemFlags & kStavesScaled) != 0) {
+    int32_t height = wrap32(int64_t{lines} * kOrvuPerStaffLine);
+    if ((systemFlags & kSystemStavesScaled) != 0) {
         auto percent =
             layout.staffPercents.find({static_cast<uint16_t>(systemNumber), staffNumber});
         if (percent != layout.staffPercents.end())
@@ -164,7 +159,7 @@ int32_t drawSystem(Picture &picture, const Layout &layout, const PageFrame &fram
     const uint16_t flags = static_cast<uint16_t>(readInt(system, 18, 2, false));
     const bool isScaled = (flags & kSystemScaled) != 0;
     const int32_t percent = isScaled ? field16(system, 16) : 100;
-    const uint16_t listNumber = (flags & kOwnStaffList) != 0 ? systemNumber : 0;
+    const uint16_t listNumber = (flags & kSystemOwnStaffList) != 0 ? systemNumber : 0;
     auto list = layout.lists.find(listNumber);
 
     int32_t lastPos = 0;
@@ -174,7 +169,7 @@ int32_t drawSystem(Picture &picture, const Layout &layout, const PageFrame &fram
         for (const ListEntry &entry : list->second) {
             auto staff = layout.staves.find(entry.staff);
             if (staff == layout.staves.end() ||
-                (readInt(staff->second, 22, 2, false) & kHiddenStaff))
+                (readInt(staff->second, 22, 2, false) & kStaffHidden))
                 continue;
             lastPos = entry.position;
             const uint16_t lineMode = static_cast<uint16_t>(readInt(staff->second, 14, 2, false));
@@ -212,7 +207,7 @@ void drawPageSystems(Picture &picture, const Layout &layout, const PageFrame &fr
     int32_t endSystem = kHighestSystem;
     for (size_t later = pageIndex + 1; later < layout.pages.size(); ++later) {
         const int16_t laterFirst = layout.pages[later].second;
-        if (laterFirst == kNoSystems)
+        if (laterFirst == kPageWithoutSystems)
             continue;
         if (laterFirst > 0)
             endSystem = laterFirst - 1;
@@ -231,7 +226,7 @@ void drawAssignment(Picture &picture, const Layout &layout, const PageFrame &fra
                     const Bytes &assignment) {
     const int64_t h = field16(assignment, 2);
     const int64_t v = field16(assignment, 4);
-    const bool fromRight = field16(assignment, 10) == kRightMarginOrigin;
+    const bool fromRight = field16(assignment, 10) == kRightMarginOriginFlags;
     const int64_t x = (fromRight ? frame.marginRight() : frame.marginLeft()) + h * 10;
     const int64_t y = frame.y(v * 10);
 
@@ -282,9 +277,9 @@ std::string renderPagesSvg(const RecordStore &store) {
                               (kPageGap + (index / columns) * cellHeight + kLabelBand) * 10};
         frames.emplace(page, frame);
         std::string label = "Page " + std::to_string(page);
-        if (firstSystem == kNoSystems)
+        if (firstSystem == kPageWithoutSystems)
             label += " (no systems)";
-        else if (firstSystem == 0)
+        else if (firstSystem == kLayoutNotUpToDate)
             label += " (layout not up to date)";
         picture.text(frame.left, frame.top - 600, 1600, label, "start");
         picture.rect(frame.left, frame.top, kPicturePageWidth * 10, kPicturePageHeight * 10,
