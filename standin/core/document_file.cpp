@@ -97,6 +97,20 @@ const RecordField kStaffListEntryFields[] = {{"staff", 0, FieldType::Unsigned16}
                                              {"position", 8, FieldType::Signed32}};
 const RecordField kPartMark = {"partMark", 8, FieldType::Signed16};
 
+// The members that make the layout, in the order they are written; a layout update replaces any of
+// them. The staff lists have no keyed section.
+struct LayoutMember {
+    const char *name;
+    uint32_t tag;
+    const KeyedSection *section;
+};
+const LayoutMember kLayoutMembers[] = {{"pages", kPageRecordTag, &kPages},
+                                       {"systems", kSystemRecordTag, &kSystems},
+                                       {"staffLists", kStaffListEntryTag, nullptr},
+                                       {"staves", kStaffRecordTag, &kStaves},
+                                       {"staffScales", kStaffScaleRecordTag, &kStaffScales}};
+constexpr const char *kAfterLayoutUpdate = "afterLayoutUpdate";
+
 size_t widthOf(FieldType type) { return type == FieldType::Signed32 ? 4 : 2; }
 
 int64_t readNumber(const Json &value, FieldType type, const std::string &item) {
@@ -140,7 +154,9 @@ Json fieldJson(const Bytes &record, const RecordField &field) {
 
 class DocumentReader {
   public:
-    explicit DocumentReader(RecordStore &store) : store_(store) {}
+    // The layout update is read only at the top level, where pending is given.
+    DocumentReader(RecordStore &store, PendingLayout *pending, std::string prefix = "")
+        : store_(store), pending_(pending), prefix_(std::move(prefix)) {}
 
     void read(const Json &document) {
         expectObject(document, "");
@@ -155,12 +171,33 @@ class DocumentReader {
                 readStaffLists(section.value());
             else if (name == kPartMark.name)
                 readPartMark(section.value());
+            else if (name == kAfterLayoutUpdate && pending_ != nullptr)
+                readLayoutUpdate(section.value());
             else
                 throw Refusal{name, "unknown member"};
         }
     }
 
   private:
+    void readLayoutUpdate(const Json &value) {
+        const Json &members = expectObject(value, kAfterLayoutUpdate);
+        LayoutUpdate update;
+        DocumentReader reader(update.records, nullptr, kAfterLayoutUpdate);
+        for (const auto &member : members.items()) {
+            const auto layout =
+                std::find_if(std::begin(kLayoutMembers), std::end(kLayoutMembers),
+                             [&](const LayoutMember &known) { return member.key() == known.name; });
+            if (layout == std::end(kLayoutMembers))
+                throw Refusal{memberOf(kAfterLayoutUpdate, member.key()), "unknown member"};
+            if (layout->section != nullptr)
+                reader.readKeyed(*layout->section, member.value());
+            else
+                reader.readStaffLists(member.value());
+            update.tags.push_back(layout->tag);
+        }
+        *pending_ = std::move(update);
+    }
+
     void put(uint32_t tag, const KeyWords &key, Bytes record, const std::string &item) {
         auto owner = owners_.emplace(std::make_pair(tag, key), item);
         if (!owner.second)
@@ -169,13 +206,14 @@ class DocumentReader {
     }
 
     void readKeyed(const KeyedSection &section, const Json &value) {
+        const std::string name = memberOf(prefix_, section.name);
         if (section.isOneObject) {
-            readItem(section, value, section.name);
+            readItem(section, value, name);
             return;
         }
-        expectArray(value, section.name);
+        expectArray(value, name);
         for (size_t index = 0; index < value.size(); ++index)
-            readItem(section, value[index], itemAt(section.name, index));
+            readItem(section, value[index], itemAt(name, index));
     }
 
     void readItem(const KeyedSection &section, const Json &value, const std::string &item) {
@@ -206,9 +244,10 @@ class DocumentReader {
     }
 
     void readStaffLists(const Json &lists) {
-        expectArray(lists, "staffLists");
+        const std::string name = memberOf(prefix_, "staffLists");
+        expectArray(lists, name);
         for (size_t index = 0; index < lists.size(); ++index) {
-            const std::string item = itemAt("staffLists", index);
+            const std::string item = itemAt(name, index);
             const Json &list = expectObject(lists[index], item);
             refuseUnknownMembers(list, {"list", "staves"}, item);
             const uint16_t number = readKeyWord(list, "list", item);
@@ -239,6 +278,8 @@ class DocumentReader {
     }
 
     RecordStore &store_;
+    PendingLayout *pending_;
+    std::string prefix_;                                          // of the items named in a refusal
     std::map<std::pair<uint32_t, KeyWords>, std::string> owners_; // key -> the item that gave it
 };
 
@@ -279,41 +320,64 @@ Json staffListsJson(const RecordStore &store) {
     return lists;
 }
 
+void writeLayoutMember(Json &document, const LayoutMember &member, const RecordStore &store) {
+    if (member.section != nullptr)
+        writeKeyed(document, *member.section, store);
+    else
+        document[member.name] = staffListsJson(store);
+}
+
 } // namespace
 
-InputResult parseDocument(const std::string &text, const std::string &fileName,
-                          RecordStore &store) {
+void LayoutUpdate::applyTo(RecordStore &store) const {
+    for (uint32_t tag : tags) {
+        for (const auto &record : store.records(tag))
+            store.remove(tag, record.first);
+        for (const auto &[key, record] : records.records(tag))
+            store.put(tag, key, record);
+    }
+}
+
+InputResult parseDocument(const std::string &text, const std::string &fileName, RecordStore &store,
+                          PendingLayout &pending) {
     store.clear();
+    pending.reset();
     try {
-        DocumentReader(store).read(parseStrictJson(text));
+        DocumentReader(store, &pending).read(parseStrictJson(text));
         return std::nullopt;
     } catch (const Refusal &refusal) {
         store.clear();
+        pending.reset();
         return InputError{fileName, refusal.item, refusal.problem};
     }
 }
 
-InputResult loadDocumentFile(const std::string &path, RecordStore &store) {
+InputResult loadDocumentFile(const std::string &path, RecordStore &store, PendingLayout &pending) {
     std::string text;
     std::string problem;
     if (readWholeFile(path, text, problem) != FileRead::Read)
         return InputError{path, "", problem};
-    return parseDocument(text, path, store);
+    return parseDocument(text, path, store, pending);
 }
 
-std::string documentJson(const RecordStore &store) {
+std::string documentJson(const RecordStore &store, const PendingLayout &pending) {
     Json document = Json::object();
-    writeKeyed(document, kPages, store);
-    writeKeyed(document, kSystems, store);
-    document["staffLists"] = staffListsJson(store);
-    writeKeyed(document, kStaves, store);
-    writeKeyed(document, kStaffScales, store);
+    for (const auto &member : kLayoutMembers)
+        writeLayoutMember(document, member, store);
     writeKeyed(document, kDocumentOptions, store);
     if (const Bytes *mark = store.find(kPartMarkRecordTag, {kPartMarkKeyNumber, 0}))
         document[kPartMark.name] = fieldJson(*mark, kPartMark);
     writeKeyed(document, kTextBlocks, store);
     writeKeyed(document, kExpressionDefs, store);
     writeKeyed(document, kExpressionAssignments, store);
+    if (pending) {
+        Json update = Json::object();
+        for (const auto &member : kLayoutMembers)
+            if (std::find(pending->tags.begin(), pending->tags.end(), member.tag) !=
+                pending->tags.end())
+                writeLayoutMember(update, member, pending->records);
+        document[kAfterLayoutUpdate] = std::move(update);
+    }
     return dumpJson(document);
 }
 

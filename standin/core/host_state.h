@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "document_file.h"
 #include "record_store.h"
 
 namespace standin {
@@ -55,6 +56,7 @@ struct FailRule {
 
 struct Host {
     RecordStore store;
+    PendingLayout pendingLayout; // put in place by the first layout update of the run
     RegistryKeyState registry;
     bool controlHeld = false;
     bool shiftHeld = false;

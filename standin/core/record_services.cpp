@@ -92,5 +92,10 @@ extern "C" int32_t WINAPI OX_UpdateLayout(int32_t, int32_t) {
     if (host().countCallAndCheckFailure("OX_UpdateLayout"))
         return 0;
     ++host().currentInvocation().updateLayoutCalls;
+    // The host lays the score out anew once; later updates find the layout as it is.
+    if (host().pendingLayout) {
+        host().pendingLayout->applyTo(host().store);
+        host().pendingLayout.reset();
+    }
     return 1;
 }

@@ -44,7 +44,8 @@ int32_t enumerateCommand(const ModuleEntryPoints &module, int32_t index, Descrip
 RunOutcome runHost(const Options &options, const ModuleEntryPoints &module, const RunHooks &hooks) {
     resetHost();
     Host &theHost = host();
-    InputResult refused = loadDocumentFile(options.documentPath, theHost.store);
+    InputResult refused =
+        loadDocumentFile(options.documentPath, theHost.store, theHost.pendingLayout);
     if (!refused && !options.registryPath.empty())
         refused = loadRegistryFile(options.registryPath, theHost.registry);
     if (refused) {
@@ -84,7 +85,7 @@ RunOutcome runHost(const Options &options, const ModuleEntryPoints &module, cons
         hooks.readRegistryBack();
 
     RunOutcome outcome;
-    writeOutput(options.outPath, documentJson(theHost.store), outcome);
+    writeOutput(options.outPath, documentJson(theHost.store, theHost.pendingLayout), outcome);
     writeOutput(options.registryPath, registryJson(theHost.registry), outcome);
     writeOutput(options.reportPath, reportJson(answers, theHost), outcome);
     if (!options.svgPath.empty())

@@ -96,14 +96,17 @@ RunResult runDocument(const std::string &documentPath, const std::string &script
 
 standin::RecordStore loadDocument(const std::string &path) {
     standin::RecordStore document;
-    if (const standin::InputResult refused = standin::loadDocumentFile(path, document))
+    standin::PendingLayout pending;
+    if (const standin::InputResult refused = standin::loadDocumentFile(path, document, pending))
         throw std::runtime_error(refused->line());
+    if (pending)
+        throw std::runtime_error(path + ": a fault run keeps no layout update");
     return document;
 }
 
 void writeDocument(const std::string &path, const standin::RecordStore &document) {
     std::string problem;
-    if (!standin::writeWholeFile(path, standin::documentJson(document), problem))
+    if (!standin::writeWholeFile(path, standin::documentJson(document, std::nullopt), problem))
         throw std::runtime_error(path + ": " + problem);
 }
 

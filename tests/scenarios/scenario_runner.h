@@ -187,9 +187,15 @@ inline std::vector<std::string> checkScenario(const Scenario &scenario, int exit
     if (expect.contains("report"))
         matchFragment(expect["report"], parsedOutput(directory / kReportFile, mismatches), "report",
                       mismatches);
-    if (expect.contains("document"))
-        matchFragment(expect["document"], parsedOutput(directory / kOutFile, mismatches),
-                      "document", mismatches);
+    if (expect.contains("document") || expect.contains("documentLacks")) {
+        const Json written = parsedOutput(directory / kOutFile, mismatches);
+        if (expect.contains("document"))
+            matchFragment(expect["document"], written, "document", mismatches);
+        for (const auto &name : expect.value("documentLacks", Json::array()))
+            if (written.is_object() && written.contains(name.get<std::string>()))
+                mismatches.push_back("document." + name.get<std::string>() +
+                                     ": written, expected none");
+    }
     if (expect.contains("registry")) {
         // The whole registry file, member order aside.
         const nlohmann::json expected = nlohmann::json::parse(expect["registry"].dump());

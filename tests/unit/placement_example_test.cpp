@@ -69,7 +69,8 @@ class ExampleScore : public ::testing::TestWithParam<int16_t> {
   protected:
     void SetUp() override {
         standin::resetHost();
-        const standin::InputResult refused = standin::loadDocumentFile(examplePath(), store());
+        const standin::InputResult refused =
+            standin::loadDocumentFile(examplePath(), store(), standin::host().pendingLayout);
         ASSERT_FALSE(refused) << refused->line();
         resetModuleState();
         buildDividerTemplates();

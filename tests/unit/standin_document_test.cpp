@@ -31,7 +31,8 @@ const char *const kFullDocument = R"({
 
 RecordStore parsed(const std::string &text) {
     RecordStore store;
-    auto error = standin::parseDocument(text, "doc.json", store);
+    standin::PendingLayout pending;
+    auto error = standin::parseDocument(text, "doc.json", store, pending);
     EXPECT_FALSE(error) << error->line();
     return store;
 }
@@ -78,10 +79,10 @@ TEST(DocumentFile, FieldsLandAtTheirOffsetsWithTheirWidths) {
 
 TEST(DocumentFile, WrittenDocumentReadsBackToTheSameStoreAndText) {
     const RecordStore first = parsed(kFullDocument);
-    const std::string written = standin::documentJson(first);
+    const std::string written = standin::documentJson(first, std::nullopt);
     const RecordStore second = parsed(written);
     EXPECT_TRUE(first == second);
-    EXPECT_EQ(standin::documentJson(second), written);
+    EXPECT_EQ(standin::documentJson(second, std::nullopt), written);
     // Non-ASCII goes out as \u escapes; defs and assignments carry their whole bytes.
     EXPECT_NE(written.find(R"(\u00bb\u0000")"), std::string::npos);
     EXPECT_NE(written.find(R"("page2": 2)"), std::string::npos);
@@ -99,7 +100,7 @@ TEST(DocumentFile, NamedFieldsGoOverBytesButThePageCopyComesFromBytes) {
     EXPECT_EQ(standin::readInt(record, 6, 2, true), 7);
     EXPECT_EQ(standin::readInt(record, 8, 2, true), 7);
     EXPECT_EQ(record[23], 0xFF);
-    EXPECT_TRUE(parsed(standin::documentJson(store)) == store);
+    EXPECT_TRUE(parsed(standin::documentJson(store, std::nullopt)) == store);
 }
 
 struct RefusedDocument {
@@ -113,7 +114,9 @@ class DocumentRefusal : public testing::TestWithParam<RefusedDocument> {};
 TEST_P(DocumentRefusal, NamesTheItemAndLeavesTheStoreEmpty) {
     RecordStore store;
     store.put(kPageRecordTag, {9, 0}, Bytes(22, 0));
-    auto error = standin::parseDocument(GetParam().text, "doc.json", store);
+    standin::PendingLayout pending = standin::LayoutUpdate{};
+    auto error = standin::parseDocument(GetParam().text, "doc.json", store, pending);
+    EXPECT_FALSE(pending);
     ASSERT_TRUE(error);
     EXPECT_EQ(error->file, "doc.json");
     EXPECT_EQ(error->item, GetParam().item);
@@ -155,11 +158,18 @@ INSTANTIATE_TEST_SUITE_P(
         RefusedDocument{R"({"staffLists": [{"list": 0, "staves": [{}]}, {"staves": [{}]}]})",
                         "staffLists[1].staves[0]", "the same key as staffLists[0].staves[0]"},
         RefusedDocument{R"({"expressionAssignments": [{"page": 1, "page": 2}]})",
-                        "expressionAssignments[0].page", "member given twice"}));
+                        "expressionAssignments[0].page", "member given twice"},
+        // Only the layout can be laid out anew, and its items are named within the member.
+        RefusedDocument{R"({"afterLayoutUpdate": {"textBlocks": []}})",
+                        "afterLayoutUpdate.textBlocks", "unknown member"},
+        RefusedDocument{
+            R"({"afterLayoutUpdate": {"systems": [{"system": 1, "spaceAbove": 40000}]}})",
+            "afterLayoutUpdate.systems[0].spaceAbove", "out of range"}));
 
 TEST(DocumentFile, MissingFileIsRefusedWithItsName) {
     RecordStore store;
-    auto error = standin::loadDocumentFile("no/such/document.json", store);
+    standin::PendingLayout pending;
+    auto error = standin::loadDocumentFile("no/such/document.json", store, pending);
     ASSERT_TRUE(error);
     EXPECT_EQ(error->line().rfind("no/such/document.json: cannot open", 0), 0u);
 }

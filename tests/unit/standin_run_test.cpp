@@ -97,7 +97,8 @@ TEST_F(HostRun, WritesEveryOutputAndCreatesTheRegistryFile) {
     options_.scripts = {{"answer yes"}, {}};
     const standin::RunOutcome outcome = run();
     ASSERT_EQ(outcome.exitStatus, 0) << outcome.errors;
-    EXPECT_EQ(read("out.json"), standin::documentJson(standin::host().store));
+    EXPECT_EQ(read("out.json"),
+              standin::documentJson(standin::host().store, standin::host().pendingLayout));
     EXPECT_EQ(read("reg.json"), "{\n  \"Software\\\\ZOZaduzev\\\\DIVazivir\": {\n    "
                                 "\"ShowWarning\": {\n      \"type\": 3,\n      \"hex\": \"0100\"\n"
                                 "    }\n  }\n}\n");
