@@ -49,6 +49,7 @@ add_custom_command(
 target_sources(standin_native PRIVATE ${DIVAZIVIR_RES_SOURCE})
 
 add_library(divazivir_module STATIC ${DIVAZIVIR_MODULE_SOURCES})
+target_compile_options(divazivir_module PRIVATE ${DIVAZIVIR_MODULE_OPTIONS})
 target_include_directories(divazivir_module PUBLIC ${CMAKE_SOURCE_DIR}/module)
 target_link_libraries(divazivir_module PUBLIC standin_native)
 

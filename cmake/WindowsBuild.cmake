@@ -18,10 +18,19 @@ add_custom_target(orvane_import_library DEPENDS ${ORVANE_IMPORT_LIBRARY})
 # The dialog templates (divazivir.rc) and the version resource (version.rc).
 file(GLOB DIVAZIVIR_RESOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/module/resources/*.rc)
 
-add_library(divazivir SHARED ${DIVAZIVIR_MODULE_SOURCES} ${DIVAZIVIR_RESOURCES}
-            ${CMAKE_SOURCE_DIR}/module/shell/divazivir.def)
+add_library(divazivir SHARED ${DIVAZIVIR_MODULE_SOURCES} ${DIVAZIVIR_STACK_GUARD_SOURCE}
+            ${DIVAZIVIR_RESOURCES} ${CMAKE_SOURCE_DIR}/module/shell/divazivir.def)
+# The linker writes the DLL with its symbols and debug information into symbols/, for reading crash
+# addresses; the release divazivir.dll is that same file stripped.
 set_target_properties(divazivir PROPERTIES PREFIX "" OUTPUT_NAME divazivir
-                      RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
+                      RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/symbols)
+# Stripped with the PE header's date fixed and section names cut to the eight characters the header
+# holds (.eh_fram), as a DLL linked without symbols has them.
+add_custom_command(TARGET divazivir POST_BUILD
+  COMMAND ${CMAKE_COMMAND} -E env SOURCE_DATE_EPOCH=0
+          ${CMAKE_OBJCOPY} --strip-all --long-section-names disable $<TARGET_FILE:divazivir>
+          ${CMAKE_BINARY_DIR}/divazivir.dll
+  COMMENT "Stripping the release divazivir.dll")
 target_include_directories(divazivir PRIVATE ${CMAKE_SOURCE_DIR}/module
                            ${CMAKE_SOURCE_DIR}/module/resources)
 add_dependencies(divazivir orvane_import_library)
@@ -29,16 +38,20 @@ target_link_options(divazivir PRIVATE ${DIVAZIVIR_STATIC_RUNTIME} -Wl,--enable-s
 target_link_libraries(divazivir PRIVATE ${ORVANE_IMPORT_LIBRARY} user32 advapi32)
 
 # The release DLL is small and reproducible: optimised for size, every function and object in a
-# section of its own so that the linker drops what nothing calls, stripped, no link timestamp, and
-# no path of the build machine (the source and build folders are mapped to fixed names).
+# section of its own so that the linker drops what nothing calls, no link timestamp, and no path of
+# the build machine (the source and build folders are mapped to fixed names). Debug information
+# goes only into the unstripped copy; it does not change the code.
 target_compile_options(divazivir PRIVATE
-  $<$<COMPILE_LANGUAGE:CXX>:-Os -ffunction-sections -fdata-sections
+  $<$<COMPILE_LANGUAGE:CXX>:-Os -g -ffunction-sections -fdata-sections ${DIVAZIVIR_MODULE_OPTIONS}
   -ffile-prefix-map=${CMAKE_SOURCE_DIR}=divazivir -ffile-prefix-map=${CMAKE_BINARY_DIR}=build>)
-target_link_options(divazivir PRIVATE -Wl,--gc-sections -s -Wl,--no-insert-timestamp)
-# The runtime's default terminate handler prints the demangled type of an escaped exception to
-# standard error, which a plug-in inside a GUI host does not have; its demangler is a quarter of the
-# DLL. Bind that handler to plain abort. The module catches what it throws, so it never runs.
-target_link_options(divazivir PRIVATE -Wl,--defsym=__ZN9__gnu_cxx27__verbose_terminate_handlerEv=_abort)
+target_link_options(divazivir PRIVATE -Wl,--gc-sections -Wl,--no-insert-timestamp)
+# Hardened as audit tools expect of a plug-in: no SEH handler (the code unwinds with DWARF tables
+# and has none), a relocatable image, data never executable, the GUI subsystem, and a stack guard
+# in every function that keeps an array or lends out a local's address. The guard and its handler
+# are the module's own (stack_guard.cpp), so the runtime's, which loads a DLL to seed it, stays out.
+target_compile_options(divazivir PRIVATE $<$<COMPILE_LANGUAGE:CXX>:-fstack-protector-strong>)
+target_link_options(divazivir PRIVATE -Wl,--no-seh -Wl,--dynamicbase -Wl,--nxcompat
+                    -Wl,--subsystem,windows)
 
 # Header-only libraries of the build machine, seen by the cross compiler without the rest of
 # /usr/include.

@@ -6,7 +6,8 @@
 
 namespace {
 
-int32_t WINAPI finalLayoutWarningProc(HWND dialog, UINT message, WPARAM wParam, LPARAM, int32_t) {
+int32_t WINAPI finalLayoutWarningProc(HWND dialog, UINT message, WPARAM wParam, LPARAM,
+                                      int32_t) noexcept {
     if (warningFlagRef == nullptr)
         return 0;
     if (message == WM_INITDIALOG) {

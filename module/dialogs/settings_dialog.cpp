@@ -337,7 +337,7 @@ void handleCommand(HWND dialog, WORD id, WORD code) {
 }
 
 int32_t WINAPI settingsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam,
-                                  int32_t) {
+                                  int32_t) noexcept {
     // A procedure called outside runSettingsDialog has no record to work on.
     if (settingsRef == nullptr)
         return 0;
@@ -361,7 +361,10 @@ int32_t WINAPI settingsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPAR
 } // namespace
 
 bool adjustmentFromEdit(double orvu, int16_t *whole) {
-    const double taken = std::trunc(snappedToWholeOrvu(orvu));
+    // A value read back within a hair of a whole ORVU is that ORVU, unless that would push it out
+    // of range: 1000.95 is cut to 1000 and accepted.
+    const double snapped = snappedToWholeOrvu(orvu);
+    const double taken = std::trunc(std::fabs(snapped) <= kAdjustmentLimit ? snapped : orvu);
     if (!(taken >= -kAdjustmentLimit && taken <= kAdjustmentLimit))
         return false;
     *whole = static_cast<int16_t>(taken);

@@ -1,10 +1,9 @@
 #include "dividers/removal.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <cstring>
-#include <exception>
-#include <limits>
-#include <map>
-#include <vector>
+#include <type_traits>
 
 #include "dividers/divider_templates.h"
 #include "dividers/expression_records.h"
@@ -16,17 +15,80 @@
 // A removal must give the result of walking every definition for each divider text block and every
 // assignment for each such definition, but without that product of walks: each record kind is
 // walked once, and the index built on the way replays the nested order exactly. Its memory grows
-// with the records it keeps, not with the range of key numbers.
+// with the records it keeps, not with the range of key numbers, and comes from the process heap
+// with every allocation checked: nothing in a removal can throw.
 
 namespace {
 
 constexpr RecordKey kFirstAssignmentKey = {1, 0};
 // Head of a number's list while nothing is linked to it yet.
 constexpr int32_t kNoLink = -1;
+// Every divider text is far shorter than its buffer, so a block whose first kTextLoadLimit bytes
+// hold no NUL is no divider: comparing only those bytes gives the whole text's answer.
+constexpr int32_t kTextLoadLimit = static_cast<int32_t>(kDividerTextCapacity) - 1;
 
 struct ComparisonTexts {
     char plain[kDividerTextCapacity];
     char with8194[kDividerTextCapacity];
+};
+
+// A list on the process heap that grows by doubling. It holds plain records only, so that a
+// reallocation may move them.
+template <typename T> class WorkingList {
+    static_assert(std::is_trivially_copyable<T>::value, "records moved by the heap");
+
+  public:
+    WorkingList() = default;
+    WorkingList(const WorkingList &) = delete;
+    WorkingList &operator=(const WorkingList &) = delete;
+    ~WorkingList() {
+        if (items_ != nullptr)
+            HeapFree(GetProcessHeap(), 0, items_);
+    }
+
+    // False when the heap has no room for it; the list keeps what it held.
+    bool append(const T &item) {
+        if (count_ == capacity_ && !grow())
+            return false;
+        items_[count_++] = item;
+        return true;
+    }
+    size_t size() const { return count_; }
+    bool empty() const { return count_ == 0; }
+    T &operator[](size_t index) { return items_[index]; }
+    const T &operator[](size_t index) const { return items_[index]; }
+    T *begin() { return items_; }
+    T *end() { return items_ + count_; }
+    void truncate(size_t count) { count_ = count < count_ ? count : count_; }
+
+  private:
+    static constexpr size_t kFirstCapacity = 16;
+    // The byte size of a doubled list must still fit in size_t.
+    static constexpr size_t kCapacityLimit = SIZE_MAX / 2 / sizeof(T);
+
+    bool grow() {
+        const size_t capacity = capacity_ == 0 ? kFirstCapacity : capacity_ * 2;
+        if (capacity > kCapacityLimit)
+            return false;
+        const size_t bytes = capacity * sizeof(T);
+        void *moved = items_ == nullptr ? HeapAlloc(GetProcessHeap(), 0, bytes)
+                                        : HeapReAlloc(GetProcessHeap(), 0, items_, bytes);
+        if (moved == nullptr)
+            return false;
+        items_ = static_cast<T *>(moved);
+        capacity_ = capacity;
+        return true;
+    }
+
+    T *items_ = nullptr;
+    size_t count_ = 0;
+    size_t capacity_ = 0;
+};
+
+// A key number and the head of its list, kept sorted by number for a binary search.
+struct ListHead {
+    uint16_t number;
+    int32_t head;
 };
 
 struct DefinitionLink {
@@ -45,11 +107,11 @@ struct AssignmentLink {
 struct RemovalIndex {
     // A block number met twice (under two sub-indices) is listed twice, as the nested walks visit
     // its definitions twice.
-    std::vector<uint16_t> dividerBlocks;
-    std::map<uint16_t, int32_t> definitionsOfBlock;      // list heads of the wanted blocks only
-    std::map<uint16_t, int32_t> assignmentsOfDefinition; // and of their definitions
-    std::vector<DefinitionLink> definitions;
-    std::vector<AssignmentLink> assignments; // in range only
+    WorkingList<uint16_t> dividerBlocks;
+    WorkingList<ListHead> definitionsOfBlock;      // list heads of the wanted blocks only
+    WorkingList<ListHead> assignmentsOfDefinition; // and of their definitions
+    WorkingList<DefinitionLink> definitions;
+    WorkingList<AssignmentLink> assignments; // in range only
 };
 
 struct PageRange {
@@ -58,62 +120,94 @@ struct PageRange {
     bool holds(uint16_t page) const { return first <= page && page <= last; }
 };
 
+ListHead *findHead(WorkingList<ListHead> &heads, uint16_t number) {
+    ListHead *const found = std::lower_bound(
+        heads.begin(), heads.end(), number,
+        [](const ListHead &head, uint16_t wanted) { return head.number < wanted; });
+    return found != heads.end() && found->number == number ? found : nullptr;
+}
+
+// One head per number, sorted, each with an empty list; false without memory.
+bool makeHeads(const uint16_t *numbers, size_t count, WorkingList<ListHead> &heads) {
+    for (size_t index = 0; index < count; ++index)
+        if (!heads.append({numbers[index], kNoLink}))
+            return false;
+    std::sort(heads.begin(), heads.end(),
+              [](const ListHead &a, const ListHead &b) { return a.number < b.number; });
+    ListHead *const last =
+        std::unique(heads.begin(), heads.end(),
+                    [](const ListHead &a, const ListHead &b) { return a.number == b.number; });
+    heads.truncate(static_cast<size_t>(last - heads.begin()));
+    return true;
+}
+
 bool isDividerText(const char *text, const ComparisonTexts &texts) {
     return std::strcmp(text, texts.plain) == 0 || std::strcmp(text, texts.with8194) == 0;
 }
 
-// Loads a block's text, ended by a NUL after its bytes; false when the host cannot give it, which
-// skips the block. A buffer that cannot be had ends the removal as out of memory.
-bool loadBlockText(RecordKey key, int32_t length, std::vector<char> &text) {
+// Loads the start of a block's text into a buffer of a divider text's size, ended by a NUL,
+// whatever length the host claims; false when the host cannot give it, which skips the block.
+bool loadBlockText(RecordKey key, int32_t length, char (&text)[kDividerTextCapacity]) {
     if (length < 0)
         return false;
-    text.assign(static_cast<size_t>(length) + 1, '\0');
-    int32_t size = length;
-    if (!hostSucceeded(OX_LoadEData(kTextBlockTag, &key, text.data(), &size)))
+    std::memset(text, 0, sizeof text);
+    int32_t size = length < kTextLoadLimit ? length : kTextLoadLimit;
+    const int32_t loaded = size;
+    if (!hostSucceeded(OX_LoadEData(kTextBlockTag, &key, text, &size)))
         return false;
-    text[static_cast<size_t>(length)] = '\0';
+    text[loaded] = '\0';
     return true;
 }
 
-void findDividerBlocks(const ComparisonTexts &texts, RemovalIndex &index) {
+// False when memory runs out.
+bool findDividerBlocks(const ComparisonTexts &texts, RemovalIndex &index) {
     RecordKey key = {0, 0};
-    std::vector<char> text;
+    char text[kDividerTextCapacity];
     while (hostSucceeded(OX_NextEData(kTextBlockTag, &key, nullptr, 0))) {
         int32_t length = 0;
         // Without a length the walk cannot go on; what was found so far still counts.
         if (!hostSucceeded(OX_LoadEData(kTextBlockTag, &key, nullptr, &length)))
-            return;
+            return true;
         if (!loadBlockText(key, length, text))
             continue;
-        if (isDividerText(text.data(), texts))
-            index.dividerBlocks.push_back(static_cast<uint16_t>(key.number));
+        if (isDividerText(text, texts) &&
+            !index.dividerBlocks.append(static_cast<uint16_t>(key.number)))
+            return false;
     }
+    return true;
 }
 
-void findDefinitions(RemovalIndex &index) {
-    for (uint16_t block : index.dividerBlocks)
-        index.definitionsOfBlock.emplace(block, kNoLink);
+bool findDefinitions(RemovalIndex &index) {
+    if (!makeHeads(index.dividerBlocks.begin(), index.dividerBlocks.size(),
+                   index.definitionsOfBlock))
+        return false;
     RecordKey key = {0, 0};
     TextExpressionDef definition = {};
     while (hostSucceeded(
         OX_NextEData(kTextExpressionDefTag, &key, &definition, kTextExpressionDefSize))) {
-        const auto wanted =
-            index.definitionsOfBlock.find(static_cast<uint16_t>(definition.textBlockNumber));
-        if (wanted != index.definitionsOfBlock.end()) {
-            const auto number = static_cast<uint16_t>(key.number);
-            index.definitions.push_back({number, wanted->second});
-            wanted->second = static_cast<int32_t>(index.definitions.size() - 1);
-            index.assignmentsOfDefinition.emplace(number, kNoLink);
+        ListHead *const wanted =
+            findHead(index.definitionsOfBlock, static_cast<uint16_t>(definition.textBlockNumber));
+        if (wanted != nullptr) {
+            if (!index.definitions.append({static_cast<uint16_t>(key.number), wanted->head}))
+                return false;
+            wanted->head = static_cast<int32_t>(index.definitions.size() - 1);
         }
         // A short record must not inherit the previous one's bytes.
         definition = TextExpressionDef{};
     }
+    return true;
 }
 
 // Page 0 lies before the first key visited and is never seen.
-void findAssignments(PageRange range, RemovalIndex &index) {
+bool findAssignments(PageRange range, RemovalIndex &index) {
     if (index.definitions.empty())
-        return;
+        return true;
+    WorkingList<uint16_t> numbers;
+    for (const DefinitionLink &definition : index.definitions)
+        if (!numbers.append(definition.definition))
+            return false;
+    if (!makeHeads(numbers.begin(), numbers.size(), index.assignmentsOfDefinition))
+        return false;
     RecordKey key = kFirstAssignmentKey;
     ExpressionAssignment assignment = {};
     int32_t size = kExpressionAssignmentSize;
@@ -122,34 +216,35 @@ void findAssignments(PageRange range, RemovalIndex &index) {
         found = hostSucceeded(
             OX_NextEData(kExpressionAssignmentTag, &key, &assignment, kExpressionAssignmentSize));
     while (found) {
-        const auto wanted =
-            index.assignmentsOfDefinition.find(static_cast<uint16_t>(assignment.expressionNumber));
-        if (wanted != index.assignmentsOfDefinition.end() &&
-            range.holds(static_cast<uint16_t>(key.number))) {
-            index.assignments.push_back({key, wanted->second, false});
-            wanted->second = static_cast<int32_t>(index.assignments.size() - 1);
+        ListHead *const wanted = findHead(index.assignmentsOfDefinition,
+                                          static_cast<uint16_t>(assignment.expressionNumber));
+        if (wanted != nullptr && range.holds(static_cast<uint16_t>(key.number))) {
+            if (!index.assignments.append({key, wanted->head, false}))
+                return false;
+            wanted->head = static_cast<int32_t>(index.assignments.size() - 1);
         }
         assignment = ExpressionAssignment{};
         found = hostSucceeded(
             OX_NextEData(kExpressionAssignmentTag, &key, &assignment, kExpressionAssignmentSize));
     }
+    return true;
 }
 
 int32_t clamped32(size_t count) {
-    return count > static_cast<size_t>(std::numeric_limits<int32_t>::max())
-               ? std::numeric_limits<int32_t>::max()
-               : static_cast<int32_t>(count);
+    return count > static_cast<size_t>(INT32_MAX) ? INT32_MAX : static_cast<int32_t>(count);
 }
 
 // The last collected key goes first; a key reached again later is not deleted again. Only the
 // deletions the host confirms count.
 size_t deleteCollected(RemovalIndex &index) {
     size_t erased = 0;
-    for (auto block = index.dividerBlocks.rbegin(); block != index.dividerBlocks.rend(); ++block) {
-        for (int32_t definition = index.definitionsOfBlock.at(*block); definition >= 0;
+    for (size_t block = index.dividerBlocks.size(); block-- > 0;) {
+        const ListHead *const definitions =
+            findHead(index.definitionsOfBlock, index.dividerBlocks[block]);
+        for (int32_t definition = definitions->head; definition >= 0;
              definition = index.definitions[static_cast<size_t>(definition)].next) {
             const uint16_t number = index.definitions[static_cast<size_t>(definition)].definition;
-            for (int32_t link = index.assignmentsOfDefinition.at(number); link >= 0;
+            for (int32_t link = findHead(index.assignmentsOfDefinition, number)->head; link >= 0;
                  link = index.assignments[static_cast<size_t>(link)].next) {
                 AssignmentLink &assignment = index.assignments[static_cast<size_t>(link)];
                 if (assignment.deleted)
@@ -184,14 +279,14 @@ RemovalResult removeDividers(int16_t firstPage, int16_t lastPage, int16_t fontSi
 
     RemovalResult result;
     RemovalIndex index;
-    try {
-        findDividerBlocks(texts, index);
-        if (index.dividerBlocks.empty())
-            return result;
-        findDefinitions(index);
-        findAssignments(range, index);
-    } catch (const std::exception &) {
-        // The index could not be held: nothing is deleted.
+    // Without room for the index nothing is deleted.
+    if (!findDividerBlocks(texts, index)) {
+        result.outOfMemory = true;
+        return result;
+    }
+    if (index.dividerBlocks.empty())
+        return result;
+    if (!findDefinitions(index) || !findAssignments(range, index)) {
         result.outOfMemory = true;
         return result;
     }

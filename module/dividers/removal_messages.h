@@ -24,7 +24,7 @@ constexpr uint16_t kNoDividersFoundStyle = MB_OK | MB_ICONINFORMATION;
 
 constexpr const char *kNotDeletedCaption = "Divider symbols not deleted";
 constexpr const char *kNotErasedText = "The divider symbols could not be erased.";
-constexpr const char *kRemovalOutOfMemoryText = "Not enough memory to remove the dividers.";
+constexpr const char *kRemovalOutOfMemoryText = "Not enough memory to erase the divider symbols.";
 // Shown with the module's error box style.
 static_assert(kConfirmRemovalStyle == 0x24, "question box with Yes and No");
 static_assert(kDividersRemovedStyle == 0x40 && kNoDividersFoundStyle == 0x40, "information box");

@@ -24,11 +24,12 @@ static_assert(offsetof(CommandDescriptor, hostWord1) == 192, "descriptor layout"
 static_assert(offsetof(CommandDescriptor, hostWord2) == 194, "descriptor layout");
 
 extern "C" {
-int32_t WINAPI OrvaneExtensionVersion(int32_t unused);
-int32_t WINAPI OrvaneExtensionInit(int32_t unused1, int32_t unused2);
+int32_t WINAPI OrvaneExtensionVersion(int32_t unused) noexcept;
+int32_t WINAPI OrvaneExtensionInit(int32_t unused1, int32_t unused2) noexcept;
 int32_t WINAPI OrvaneExtensionEnumerate(int32_t unused, int32_t index,
-                                        CommandDescriptor *descriptor);
-int32_t WINAPI OrvaneExtensionInvoke(HWND owner, int32_t unused2, int32_t unused3, int32_t unused4);
-void WINAPI OrvaneExtensionTerminate(int32_t unused);
-int32_t WINAPI OrvaneExtensionGetMenuStatus(int32_t unused);
+                                        CommandDescriptor *descriptor) noexcept;
+int32_t WINAPI OrvaneExtensionInvoke(HWND owner, int32_t unused2, int32_t unused3,
+                                     int32_t unused4) noexcept;
+void WINAPI OrvaneExtensionTerminate(int32_t unused) noexcept;
+int32_t WINAPI OrvaneExtensionGetMenuStatus(int32_t unused) noexcept;
 }

@@ -30,6 +30,13 @@ bool Host::countCallAndCheckFailure(const char *service) {
     return false;
 }
 
+bool Host::countAllocationAndCheckFailure() {
+    ++allocations.count;
+    if (allocations.firstFailing != 0 && allocations.count == allocations.firstFailing)
+        allocations.failing = true;
+    return allocations.failing;
+}
+
 Host &host() {
     static Host theHost;
     return theHost;
@@ -52,6 +59,7 @@ void finishInvocation(int32_t result) {
         invocation.skippedSteps.push_back(step);
     host().pendingAnswers.clear();
     host().pendingSteps.clear();
+    host().allocations.failing = false;
 }
 
 namespace {

@@ -54,6 +54,14 @@ struct FailRule {
     int64_t call = 0;    // 1-based, counted over the whole run
 };
 
+// --fail malloc:N: the module's N-th heap allocation of the run fails, and so does every one after
+// it until the invocation ends.
+struct AllocationRule {
+    int64_t firstFailing = 0; // 0: none fails
+    int64_t count = 0;        // the module's allocations so far, failed ones included
+    bool failing = false;
+};
+
 struct Host {
     RecordStore store;
     PendingLayout pendingLayout; // put in place by the first layout update of the run
@@ -61,6 +69,9 @@ struct Host {
     bool controlHeld = false;
     bool shiftHeld = false;
     std::vector<FailRule> failRules;
+    AllocationRule allocations;
+    // Sizes the host reports for records instead of their own, as a damaged document would.
+    std::map<std::pair<uint32_t, KeyWords>, int32_t> claimedSizes;
     std::map<std::string, int64_t> callCounts; // per OX_ service
     std::deque<std::string> pendingAnswers;    // answers queued for the next message boxes
     std::deque<std::string> pendingSteps;      // the scripted user's steps of this invocation
@@ -69,6 +80,8 @@ struct Host {
     InvocationRecord &currentInvocation();
     // Counts one call of a service and tells whether a fail rule makes it fail.
     bool countCallAndCheckFailure(const char *service);
+    // Counts one heap allocation of the module and tells whether it fails.
+    bool countAllocationAndCheckFailure();
 };
 
 Host &host();

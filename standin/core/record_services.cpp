@@ -43,8 +43,10 @@ extern "C" int32_t WINAPI OX_LoadEData(uint32_t tag, void *key, void *buffer, in
     const Bytes *record = host().store.find(tag, readKey(tag, key));
     if (record == nullptr)
         return 0;
+    const auto claimed = host().claimedSizes.find({tag, readKey(tag, key)});
     if (buffer == nullptr)
-        *size = static_cast<int32_t>(record->size());
+        *size = claimed != host().claimedSizes.end() ? claimed->second
+                                                     : static_cast<int32_t>(record->size());
     else
         copyOut(*record, buffer, *size);
     return 1;

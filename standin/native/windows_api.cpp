@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <strings.h>
 
@@ -36,6 +37,29 @@ extern "C" int WINAPI MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT 
         standin::restoreFocusAfterBox(owner);
         return button;
     });
+}
+
+// The module's heap, on the C library's, where --fail malloc makes allocations fail.
+extern "C" HANDLE WINAPI GetProcessHeap() {
+    static int processHeap;
+    return &processHeap;
+}
+
+extern "C" LPVOID WINAPI HeapAlloc(HANDLE, DWORD, SIZE_T bytes) {
+    if (host().countAllocationAndCheckFailure())
+        return nullptr;
+    return std::malloc(bytes == 0 ? 1 : bytes);
+}
+
+extern "C" LPVOID WINAPI HeapReAlloc(HANDLE, DWORD, LPVOID memory, SIZE_T bytes) {
+    if (host().countAllocationAndCheckFailure())
+        return nullptr;
+    return std::realloc(memory, bytes == 0 ? 1 : bytes);
+}
+
+extern "C" BOOL WINAPI HeapFree(HANDLE, DWORD, LPVOID memory) {
+    std::free(memory);
+    return TRUE;
 }
 
 extern "C" SHORT WINAPI GetKeyState(int virtualKey) {

@@ -200,7 +200,11 @@ TEST_F(SettingsDialog, AdjustmentsAreTruncatedAndLimited) {
                  {"45.9375", true, 46},
                  {"45.937", true, 45},
                  {"-70.99", true, -71},
-                 {"1000.95", false, 0}};
+                 // ... unless that number is out of range: then the value is cut toward zero.
+                 {"1000.95", true, 1000},
+                 {"-1000.99", true, -1000},
+                 {"1000.97", true, 1000},
+                 {"1001.01", false, 0}};
     for (const auto &value : cases) {
         for (int edit : {IDC_H_ADJUST, IDC_V_ADJUST}) {
             SCOPED_TRACE(type(edit, value.typed));

@@ -1,37 +1,10 @@
 // How a removal carries on when the host refuses one of its record calls, and what it counts.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <new>
-
 #include "core/host_state.h"
 #include "dividers/divider_templates.h"
 #include "dividers/removal.h"
 #include "document_builder.h"
-
-namespace {
-
-// While armed, the program's allocations are counted, and when refusing is set those of 16 bytes
-// and more are refused: the host's own key copies still get their few bytes.
-bool allocationsArmed = false;
-bool refuseAllocations = false;
-size_t bytesAllocated = 0;
-constexpr size_t kRefusedFrom = 16;
-
-} // namespace
-
-void *operator new(std::size_t size) {
-    if (allocationsArmed) {
-        if (refuseAllocations && size >= kRefusedFrom)
-            throw std::bad_alloc();
-        bytesAllocated += size;
-    }
-    if (void *memory = std::malloc(size == 0 ? 1 : size))
-        return memory;
-    throw std::bad_alloc();
-}
-void operator delete(void *memory) noexcept { std::free(memory); }
-void operator delete(void *memory, std::size_t) noexcept { std::free(memory); }
 
 namespace {
 
@@ -103,25 +76,41 @@ TEST_F(RemovalHostFailure, KeyReachedTwiceIsDeletedOnce) {
 }
 
 TEST_F(RemovalHostFailure, WithoutMemoryNothingIsDeleted) {
-    // The host's call counts are in place before memory runs out.
-    for (const char *service : {"OX_LoadEData", "OX_NextEData", "OX_DeleteEData"})
-        standin::host().callCounts[service] = 0;
-    allocationsArmed = refuseAllocations = true;
-    const RemovalResult result = removeDividers(1, 3, 14);
-    allocationsArmed = refuseAllocations = false;
-    EXPECT_TRUE(result.outOfMemory);
-    EXPECT_EQ(result.erased, 0);
-    EXPECT_EQ(pagesLeft(), (std::vector<int16_t>{1, 2, 3}));
+    // The index's first list, a later one, and one that must grow: whichever allocation fails
+    // first, no deletion is made.
+    for (int64_t firstFailing : {1, 2, 4}) {
+        SCOPED_TRACE(firstFailing);
+        SetUp();
+        for (int16_t n = 4; n <= 20; ++n) {
+            docbuild::putTextBlock(n, docbuild::dividerText(14));
+            docbuild::putExpressionDef(n, 0, n);
+        }
+        standin::host().allocations.firstFailing = firstFailing;
+        const RemovalResult result = removeDividers(1, 3, 14);
+        EXPECT_TRUE(result.outOfMemory);
+        EXPECT_EQ(result.erased, 0);
+        EXPECT_EQ(standin::host().callCounts["OX_DeleteEData"], 0);
+        EXPECT_EQ(pagesLeft(), (std::vector<int16_t>{1, 2, 3}));
+    }
 }
 
 TEST_F(RemovalHostFailure, SmallDocumentNeedsLittleMemory) {
-    bytesAllocated = 0;
-    allocationsArmed = true;
     const RemovalResult result = removeDividers(1, 3, 14);
-    allocationsArmed = false;
     EXPECT_EQ(result.erased, 3);
-    // Three dividers: a few small lists, not tables over every key number.
-    EXPECT_LT(bytesAllocated, 4096u);
+    // Three dividers: one allocation for each of a few short lists, none per text block.
+    EXPECT_LE(standin::host().allocations.count, 6);
+}
+
+TEST_F(RemovalHostFailure, ClaimedBlockSizeNeitherAllocatesNorStops) {
+    // Block 1 claims almost 2 GB, block 2 a negative size (skipped, as a block whose text cannot
+    // be had): the text is read through a divider text's buffer, so block 1 is still recognised.
+    standin::host().claimedSizes[{kTextBlockTag, {1, 0}}] = 0x7FFFFFF0;
+    standin::host().claimedSizes[{kTextBlockTag, {2, 0}}] = -5;
+    const RemovalResult result = removeDividers(1, 3, 14);
+    EXPECT_FALSE(result.outOfMemory);
+    EXPECT_EQ(result.erased, 2);
+    EXPECT_EQ(pagesLeft(), (std::vector<int16_t>{2}));
+    EXPECT_LE(standin::host().allocations.count, 6);
 }
 
 } // namespace

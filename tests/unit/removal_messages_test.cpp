@@ -75,7 +75,7 @@ TEST_F(RemovalMessages, OutcomeOfARemoval) {
          false},
         {{0, 0, true},
          "Divider symbols not deleted",
-         "Not enough memory to remove the dividers.",
+         "Not enough memory to erase the divider symbols.",
          0x10,
          false},
     };
