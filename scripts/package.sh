@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # The release: builds divazivir.dll (the windows preset) and packs it with README.txt and LICENSE,
-# both with Windows line endings, into dist/divazivir-VERSION-win32.zip. The zip's entries carry a
-# fixed date and fixed attributes, so the same sources give the same zip, byte for byte.
+# both with Windows line endings, into dist/divazivir-VERSION-win32.zip, and the same build with its
+# symbols and debug information (build/windows/symbols/divazivir.dll), for reading the addresses of
+# a crash report, into dist/divazivir-VERSION-win32-symbols.zip. The zips' entries carry a fixed
+# date and fixed attributes, so the same sources give the same zips, byte for byte.
 #
-#   bash scripts/package.sh        # prints the zip's path and the DLL's size
+#   bash scripts/package.sh        # prints the zips' paths and the DLL's size
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -16,26 +18,32 @@ cmake --build --preset windows -j 2 --target divazivir >/dev/null
 
 mkdir -p dist
 zip=dist/divazivir-$version-win32.zip
-python3 - "$zip" <<'PY'
+symbols_zip=dist/divazivir-$version-win32-symbols.zip
+python3 - "$zip" "$symbols_zip" <<'PY'
 import sys, zipfile
 
 # The release date of 1.03e; a zip stores local time without a zone.
 fixed_date = (2026, 12, 8, 0, 0, 0)
-entries = [
-    ("divazivir.dll", "build/windows/divazivir.dll", False),
-    ("README.txt", "docs/release/README.txt", True),
-    ("LICENSE", "LICENSE", True),
-]
-with zipfile.ZipFile(sys.argv[1] + ".tmp", "w") as archive:
-    for name, source, text in entries:
-        data = open(source, "rb").read()
-        if text:
-            data = data.replace(b"\r\n", b"\n").replace(b"\n", b"\r\n")
-        entry = zipfile.ZipInfo(name, fixed_date)
-        entry.create_system = 0  # MS-DOS: no Unix owner or mode bits
-        entry.external_attr = 0x20  # the archive attribute, as Windows sets it
-        entry.compress_type = zipfile.ZIP_DEFLATED
-        archive.writestr(entry, data, compresslevel=9)
+packages = {
+    sys.argv[1]: [
+        ("divazivir.dll", "build/windows/divazivir.dll", False),
+        ("README.txt", "docs/release/README.txt", True),
+        ("LICENSE", "LICENSE", True),
+    ],
+    sys.argv[2]: [("divazivir.dll", "build/windows/symbols/divazivir.dll", False)],
+}
+for path, entries in packages.items():
+    with zipfile.ZipFile(path + ".tmp", "w") as archive:
+        for name, source, text in entries:
+            data = open(source, "rb").read()
+            if text:
+                data = data.replace(b"\r\n", b"\n").replace(b"\n", b"\r\n")
+            entry = zipfile.ZipInfo(name, fixed_date)
+            entry.create_system = 0  # MS-DOS: no Unix owner or mode bits
+            entry.external_attr = 0x20  # the archive attribute, as Windows sets it
+            entry.compress_type = zipfile.ZIP_DEFLATED
+            archive.writestr(entry, data, compresslevel=9)
 PY
 mv "$zip.tmp" "$zip"
-echo "package: $zip ($(stat -c %s "$zip") bytes); divazivir.dll $(stat -c %s build/windows/divazivir.dll) bytes"
+mv "$symbols_zip.tmp" "$symbols_zip"
+echo "package: $zip ($(stat -c %s "$zip") bytes); divazivir.dll $(stat -c %s build/windows/divazivir.dll) bytes; symbols: $symbols_zip"

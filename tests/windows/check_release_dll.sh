@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Checks what the release divazivir.dll carries besides its code: the version resource that its
-# Properties page shows (read back with the cross windres), and no debug sections.
+# Properties page shows (read back with the cross windres), no debug sections, the hardening marks
+# that audit tools look for, and, in the unstripped copy beside it (symbols/divazivir.dll), the
+# module's own stack guard in the functions that take buffers.
 # Usage: check_release_dll.sh DIVAZIVIR.DLL [WINDRES [OBJDUMP]]
 # Exits 77 (skipped) when the DLL has not been built.
 set -euo pipefail
@@ -34,5 +36,41 @@ done <<<"$expected"
 debug_sections=$("$objdump" -h "$dll" | awk '$2 ~ /^\.debug/ { print $2 }')
 [[ -z $debug_sections ]] || { echo "FAIL: debug sections: $(echo $debug_sections)" >&2; failures=$((failures + 1)); }
 
+fail() {
+    echo "FAIL: $1" >&2
+    failures=$((failures + 1))
+}
+
+# DllCharacteristics: no SEH handler, relocatable, data not executable; the GUI subsystem.
+headers=$("$objdump" -p "$dll")
+for mark in NO_SEH DYNAMIC_BASE NX_COMPAT; do
+    grep -qxE "[[:space:]]+$mark" <<<"$headers" || fail "DllCharacteristics lack $mark"
+done
+grep -qE '^Subsystem[[:space:]]+00000002' <<<"$headers" || fail "the subsystem is not Windows GUI"
+# A section that holds code and is not read-only is writable and executable at once.
+writable_code=$("$objdump" -h "$dll" | awk '/^ +[0-9]+ / { name = $2; next }
+    /CODE/ && !/READONLY/ { print name }')
+[[ -z $writable_code ]] || fail "writable and executable sections: $(echo $writable_code)"
+# The guard is seeded without the cryptographic provider: nothing of it is imported.
+if grep -qE '^[[:space:]]+[0-9a-f]+[[:space:]]+[0-9]+[[:space:]]+Crypt' <<<"$headers"; then
+    fail "imports a cryptographic function"
+fi
+
+symbols=$(dirname "$dll")/symbols/divazivir.dll
+protected=""
+if [[ -f $symbols ]]; then
+    nm=${objdump%objdump}nm
+    grep -qE ' [DdBb] ___stack_chk_guard$' <<<"$("$nm" "$symbols")" ||
+        fail "the module defines no stack guard"
+    protected=$("$objdump" -d "$symbols" | awk '/^[0-9a-f]+ <.*>:$/ { fn = $2 }
+        /call.*<___stack_chk_fail>/ { print fn }' | sort -u)
+    for function in removeDividers settingsDialogProc createDividerExpression; do
+        grep -q "$function" <<<"$protected" || fail "$function has no stack guard"
+    done
+else
+    fail "no unstripped copy: $symbols"
+fi
+
 ((failures == 0)) || exit 1
-echo "divazivir.dll: version 1.03e resource, no debug sections, $(stat -c %s "$dll") bytes"
+echo "divazivir.dll: version 1.03e resource, no debug sections, NO_SEH DYNAMIC_BASE NX_COMPAT, GUI," \
+    "$(wc -l <<<"$protected") functions with a stack guard, $(stat -c %s "$dll") bytes"
