@@ -90,6 +90,18 @@ set_property(TARGET orvane APPEND PROPERTY LINK_DEPENDS ${ORVANE_EXE_DEF})
 target_link_libraries(orvane PRIVATE user32 advapi32 comctl32)
 add_dependencies(orvane divazivir)
 
+# The MinGW shared runtime that another component of a host may bring, beside orvane.exe for its
+# --preload: the Wine scenarios load it before the module.
+execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-file-name=libgcc_s_dw2-1.dll
+                OUTPUT_VARIABLE FOREIGN_RUNTIME_DLL OUTPUT_STRIP_TRAILING_WHITESPACE)
+if(NOT IS_ABSOLUTE "${FOREIGN_RUNTIME_DLL}" OR NOT EXISTS "${FOREIGN_RUNTIME_DLL}")
+  message(FATAL_ERROR "the cross compiler has no libgcc_s_dw2-1.dll")
+endif()
+add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/libgcc_s_dw2-1.dll
+  COMMAND ${CMAKE_COMMAND} -E copy ${FOREIGN_RUNTIME_DLL} ${CMAKE_BINARY_DIR}/libgcc_s_dw2-1.dll
+  DEPENDS ${FOREIGN_RUNTIME_DLL})
+add_custom_target(foreign_runtime ALL DEPENDS ${CMAKE_BINARY_DIR}/libgcc_s_dw2-1.dll)
+
 # The control table of tests/controls on the platform's own controls, built from the module's
 # dialog templates; the native build's ctest runs it under Wine.
 add_executable(control_table ${CMAKE_SOURCE_DIR}/tests/windows/control_table_main.cpp

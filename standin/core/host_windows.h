@@ -18,6 +18,8 @@ namespace standin {
 
 // The host's main window, owner of every invocation.
 HWND hostMainWindow();
+// Whether the build loads the module as a DLL, so that other DLLs can be loaded before it.
+bool hostLoadsDlls();
 
 // The bytes of the module's dialog template with this id; nothing when it has none.
 std::optional<std::vector<uint8_t>> moduleDialogBytes(uint16_t id);

@@ -5,6 +5,7 @@
 #include <CLI/CLI.hpp>
 
 #include "host_code_page.h"
+#include "host_windows.h"
 #include "report.h"
 #include "script.h"
 
@@ -31,22 +32,29 @@ void readKeys(const std::string &value, Options &options) {
     }
 }
 
-FailRule readFailRule(const std::string &value) {
+// The module's heap allocations, rather than a host service.
+constexpr const char *kAllocations = "malloc";
+
+void readFailRule(const std::string &value, Options &options) {
     const size_t colon = value.rfind(':');
     const std::string service = colon == std::string::npos ? value : value.substr(0, colon);
     const std::string call = colon == std::string::npos ? "" : value.substr(colon + 1);
-    if (std::find(std::begin(kHostServiceNames), std::end(kHostServiceNames), service) ==
-        std::end(kHostServiceNames))
+    if (service != kAllocations &&
+        std::find(std::begin(kHostServiceNames), std::end(kHostServiceNames), service) ==
+            std::end(kHostServiceNames))
         throw CLI::ValidationError(
             "--fail " + value +
-            ": SERVICE must be one of the host's OX_ services, such as OX_LoadEData or "
+            ": SERVICE must be malloc or one of the host's OX_ services, such as OX_LoadEData or "
             "OX_Dialog");
     const bool digits = !call.empty() && call.size() <= 18 &&
                         call.find_first_not_of("0123456789") == std::string::npos;
     const int64_t number = digits ? std::stoll(call) : 0;
     if (number < 1)
         throw CLI::ValidationError("--fail " + value + ": N must be a whole number of at least 1");
-    return {service, number};
+    if (service != kAllocations)
+        options.failRules.push_back({service, number});
+    else if (options.failAllocationsFrom == 0 || number < options.failAllocationsFrom)
+        options.failAllocationsFrom = number; // from the first failing one on, all fail
 }
 
 // The command line is UTF-8; the person types and picks the host's own characters.
@@ -91,7 +99,14 @@ CommandLine parseCommandLine(const std::string &programName,
         ->allow_extra_args(false)
         ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
     app.add_option("--fail", failRules,
-                   "SERVICE:N makes the N-th call of an OX_ service fail; repeatable")
+                   "SERVICE:N makes the N-th call of an OX_ service fail; malloc:N the module's "
+                   "N-th heap allocation and those after it in the same invocation; repeatable")
+        ->expected(1)
+        ->allow_extra_args(false)
+        ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
+    app.add_option("--preload", options.preloads,
+                   "A DLL to load before the module, as another component of the host would "
+                   "(orvane.exe only); repeatable")
         ->expected(1)
         ->allow_extra_args(false)
         ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
@@ -111,7 +126,13 @@ CommandLine parseCommandLine(const std::string &programName,
         if (options.scripts.empty())
             options.scripts.emplace_back();
         for (const auto &rule : failRules)
-            options.failRules.push_back(readFailRule(rule));
+            readFailRule(rule, options);
+        if (!options.preloads.empty() && !hostLoadsDlls())
+            throw CLI::ValidationError("--preload: " + programName +
+                                       " loads no DLL: the module is linked into it");
+        for (const auto &dll : options.preloads)
+            if (dll.empty())
+                throw CLI::ValidationError("--preload: the file name is empty");
     } catch (const CLI::CallForHelp &) {
         result.exitStatus = 0;
         result.message = app.help();

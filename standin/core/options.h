@@ -19,6 +19,8 @@ struct Options {
     // The steps of each invocation in canonical form; one empty script when no --do is given.
     std::vector<std::vector<std::string>> scripts;
     std::vector<FailRule> failRules;
+    int64_t failAllocationsFrom = 0;   // --fail malloc:N; 0 when none
+    std::vector<std::string> preloads; // --preload: DLLs loaded before the module (orvane.exe)
 };
 
 constexpr int kGoOn = -1;

@@ -72,6 +72,9 @@ std::string reportJson(const EntryAnswers &answers, const Host &host) {
     report["menuStatus"] = answers.menuStatus;
     report["invocations"] = std::move(invocations);
     report["hostCalls"] = std::move(calls);
+    // Counted in every run, reported where allocations were made to fail.
+    if (host.allocations.firstFailing != 0)
+        report["allocations"] = host.allocations.count;
     report["terminated"] = answers.terminated;
     return dumpJson(report);
 }

@@ -55,6 +55,7 @@ RunOutcome runHost(const Options &options, const ModuleEntryPoints &module, cons
     theHost.controlHeld = options.controlHeld;
     theHost.shiftHeld = options.shiftHeld;
     theHost.failRules = options.failRules;
+    theHost.allocations.firstFailing = options.failAllocationsFrom;
     // Without a registry file a build keeps the registry it has: orvane.exe the real one, as it
     // stands, from one run to the next.
     const bool registryFromFile = !options.registryPath.empty();

@@ -19,6 +19,8 @@ HWND hostMainWindow() {
     return &mainWindow;
 }
 
+bool hostLoadsDlls() { return false; }
+
 } // namespace standin
 
 namespace {

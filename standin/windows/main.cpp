@@ -8,10 +8,12 @@
 #include <commctrl.h>
 
 #include "core/host_state.h"
+#include "core/options.h"
 #include "core/run.h"
 #include "dialog_runs.h"
 #include "key_state.h"
 #include "message_boxes.h"
+#include "module_heap.h"
 #include "module_loader.h"
 #include "plugin_registry_key.h"
 
@@ -20,6 +22,8 @@ namespace {
 constexpr const char *kProgramName = "orvane.exe";
 // The host itself failed, not the module or the input.
 constexpr int kHostFailure = 1;
+// An input that cannot be read, as the run reports a bad command line or file.
+constexpr int kBadInput = 2;
 
 // What the host cannot do without, as it says so on standard error.
 constexpr const char *kNoUpDownClass = "cannot register the up-down control class";
@@ -55,17 +59,36 @@ bool registerCommonControls() {
     return InitCommonControlsEx(&classes) != FALSE;
 }
 
+// Other components of the host, loaded before the module as --preload names them. A command line
+// that cannot be read loads none: the run then says what is wrong with it.
+bool preload(const std::vector<std::string> &arguments) {
+    const standin::CommandLine commandLine = standin::parseCommandLine(
+        kProgramName, {arguments.begin() + (arguments.empty() ? 0 : 1), arguments.end()});
+    for (const auto &dll : commandLine.options.preloads) {
+        if (LoadLibraryA(dll.c_str()) == nullptr) {
+            std::fprintf(stderr, "%s: --preload %s: cannot load it (error %lu)\n", kProgramName,
+                         dll.c_str(), GetLastError());
+            return false;
+        }
+    }
+    return true;
+}
+
 } // namespace
 
 int wmain(int argc, wchar_t **wideArgv) {
     if (!registerCommonControls())
         giveUp(kNoUpDownClass);
+    std::vector<std::string> arguments = utf8Arguments(argc, wideArgv);
+    if (!preload(arguments))
+        return kBadInput;
     HMODULE module = nullptr;
     standin::ModuleEntryPoints entryPoints;
     const std::string loadProblem = standin::loadModule(module, entryPoints);
     if (!loadProblem.empty())
         giveUp(loadProblem);
     standin::setDialogModule(module);
+    standin::countModuleAllocations(module);
     if (!standin::recordMessageBoxes(module))
         giveUp(kNoMessageBoxImport);
     if (standin::hostMainWindow() == nullptr)
@@ -82,7 +105,6 @@ int wmain(int argc, wchar_t **wideArgv) {
             giveUp(kNoKeyboardState);
     };
     hooks.readRegistryBack = [] { standin::host().registry = standin::readPluginKey(); };
-    std::vector<std::string> arguments = utf8Arguments(argc, wideArgv);
     std::vector<char *> argv;
     for (auto &argument : arguments)
         argv.push_back(argument.data());

@@ -23,4 +23,6 @@ HWND hostMainWindow() {
     return window;
 }
 
+bool hostLoadsDlls() { return true; }
+
 } // namespace standin

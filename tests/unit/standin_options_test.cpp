@@ -12,10 +12,29 @@ CommandLine parsed(const std::vector<std::string> &arguments) {
 } // namespace
 
 TEST(CommandLineOptions, ReadsEveryOption) {
-    const CommandLine line =
-        parsed({"doc.json", "--registry", "reg.json", "--out", "out.json", "--report", "-", "--svg",
-                "p.svg", "--keys", "shift,ctrl", "--do", "click 1;key  enter", "--do", "", "--fail",
-                "OX_NextEData:3", "--fail", "OX_LoadEData:1"});
+    const CommandLine line = parsed({"doc.json",
+                                     "--registry",
+                                     "reg.json",
+                                     "--out",
+                                     "out.json",
+                                     "--report",
+                                     "-",
+                                     "--svg",
+                                     "p.svg",
+                                     "--keys",
+                                     "shift,ctrl",
+                                     "--do",
+                                     "click 1;key  enter",
+                                     "--do",
+                                     "",
+                                     "--fail",
+                                     "OX_NextEData:3",
+                                     "--fail",
+                                     "malloc:7",
+                                     "--fail",
+                                     "OX_LoadEData:1",
+                                     "--fail",
+                                     "malloc:5"});
     ASSERT_EQ(line.exitStatus, standin::kGoOn) << line.message;
     const standin::Options &options = line.options;
     EXPECT_EQ(options.documentPath, "doc.json");
@@ -28,6 +47,8 @@ TEST(CommandLineOptions, ReadsEveryOption) {
     ASSERT_EQ(options.failRules.size(), 2u);
     EXPECT_EQ(options.failRules[0].service, "OX_NextEData");
     EXPECT_EQ(options.failRules[0].call, 3);
+    // From the first failing allocation on, every one fails.
+    EXPECT_EQ(options.failAllocationsFrom, 5);
 }
 
 TEST(CommandLineOptions, FailRuleReachesEveryHostService) {
@@ -67,6 +88,9 @@ TEST(CommandLineOptions, BadCommandLinesExitWithTwoAndOneLine) {
         {"doc.json", "--do"},
         {"doc.json", "--out", ""},
         {"doc.json", "--out", "a", "--out", "b"},
+        {"doc.json", "--fail", "malloc:0"},
+        // The module is linked into orvane-sim: there is no DLL to load before it.
+        {"doc.json", "--preload", "libgcc_s_dw2-1.dll"},
     };
     for (const auto &arguments : bad) {
         const CommandLine line = parsed(arguments);

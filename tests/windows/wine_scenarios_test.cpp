@@ -47,8 +47,12 @@ TEST_P(WineScenario, SameFilesAsTheNativeHost) {
 
     const TimedRun native =
         timedRun(scenario, scenarios::shellQuoted(ORVANE_SIM_PATH), nativeDirectory);
-    const TimedRun windows =
-        timedRun(scenario, scenarios::wineCommand(ORVANE_EXE_PATH), windowsDirectory);
+    // Options of orvane.exe alone, such as --preload: its files must still be orvane-sim's.
+    std::string windowsProgram = scenarios::wineCommand(ORVANE_EXE_PATH);
+    for (const auto &argument :
+         scenario.definition.value("wineArguments", scenarios::Json::array()))
+        windowsProgram += " " + scenarios::shellQuoted(argument.get<std::string>());
+    const TimedRun windows = timedRun(scenario, windowsProgram, windowsDirectory);
     std::printf("%-40s orvane-sim %5ld ms, wine orvane.exe %5ld ms\n", scenario.name.c_str(),
                 native.milliseconds, windows.milliseconds);
 
