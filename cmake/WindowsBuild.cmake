@@ -113,3 +113,13 @@ target_include_directories(control_table PRIVATE ${CMAKE_SOURCE_DIR}/module
                            ${CMAKE_SOURCE_DIR}/module/resources ${CMAKE_SOURCE_DIR}/standin/windows)
 target_link_options(control_table PRIVATE ${DIVAZIVIR_STATIC_RUNTIME})
 target_link_libraries(control_table PRIVATE user32 comctl32)
+
+# The load/unload cycles of tests/windows, in an executable named orvane.exe (the module imports
+# the host's services from it) of its own folder; the native build's ctest runs it under Wine.
+add_executable(load_cycles ${CMAKE_SOURCE_DIR}/tests/windows/load_cycles_main.cpp)
+set_target_properties(load_cycles PROPERTIES OUTPUT_NAME orvane
+                      RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/load-cycles)
+target_include_directories(load_cycles PRIVATE ${CMAKE_SOURCE_DIR}/module)
+target_link_options(load_cycles PRIVATE ${DIVAZIVIR_STATIC_RUNTIME} -Wl,--kill-at ${ORVANE_EXE_DEF})
+set_property(TARGET load_cycles APPEND PROPERTY LINK_DEPENDS ${ORVANE_EXE_DEF})
+target_link_libraries(load_cycles PRIVATE advapi32)

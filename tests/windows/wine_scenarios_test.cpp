@@ -5,6 +5,7 @@
 
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 
 #include "wine_command.h"
 
@@ -37,24 +38,24 @@ TimedRun timedRun(const scenarios::Scenario &scenario, const std::string &progra
     return run;
 }
 
-class WineScenario : public testing::TestWithParam<scenarios::Scenario> {};
-
-TEST_P(WineScenario, SameFilesAsTheNativeHost) {
-    const scenarios::Scenario &scenario = GetParam();
-    const fs::path directory = fs::path(WINE_SCENARIO_OUTPUT_DIR) / scenario.name;
+// Runs the scenario through orvane-sim and through `hostExe` under Wine; both must go as the
+// scenario expects and write the same files.
+void expectSameFiles(const scenarios::Scenario &scenario, const fs::path &hostExe,
+                     const std::string &variant) {
+    const fs::path directory = fs::path(WINE_SCENARIO_OUTPUT_DIR) / variant / scenario.name;
     const fs::path nativeDirectory = directory / "native";
     const fs::path windowsDirectory = directory / "windows";
 
     const TimedRun native =
         timedRun(scenario, scenarios::shellQuoted(ORVANE_SIM_PATH), nativeDirectory);
     // Options of orvane.exe alone, such as --preload: its files must still be orvane-sim's.
-    std::string windowsProgram = scenarios::wineCommand(ORVANE_EXE_PATH);
+    std::string windowsProgram = scenarios::wineCommand(hostExe.string());
     for (const auto &argument :
          scenario.definition.value("wineArguments", scenarios::Json::array()))
         windowsProgram += " " + scenarios::shellQuoted(argument.get<std::string>());
     const TimedRun windows = timedRun(scenario, windowsProgram, windowsDirectory);
-    std::printf("%-40s orvane-sim %5ld ms, wine orvane.exe %5ld ms\n", scenario.name.c_str(),
-                native.milliseconds, windows.milliseconds);
+    std::printf("%-8s %-40s orvane-sim %5ld ms, wine orvane.exe %5ld ms\n", variant.c_str(),
+                scenario.name.c_str(), native.milliseconds, windows.milliseconds);
 
     EXPECT_EQ(native.exitStatus, windows.exitStatus) << scenario.name;
     for (const auto &mismatch :
@@ -65,11 +66,74 @@ TEST_P(WineScenario, SameFilesAsTheNativeHost) {
                       << (nativeDirectory / output) << " and " << (windowsDirectory / output);
 }
 
+void runWine(const std::string &arguments) {
+    const std::string command = "wine " + arguments + " >/dev/null 2>&1";
+    ASSERT_EQ(std::system(command.c_str()), 0) << command;
+}
+
+class WineScenario : public testing::TestWithParam<scenarios::Scenario> {};
+
+TEST_P(WineScenario, SameFilesAsTheNativeHost) {
+    expectSameFiles(GetParam(), ORVANE_EXE_PATH, "default");
+}
+
+// The same files where the host asks for version 6 of the common controls, by a manifest beside a
+// copy of orvane.exe, as hosts built for later Windows do.
+class WineScenarioCommonControls6 : public WineScenario {
+  protected:
+    static fs::path hostExe() {
+        return fs::path(WINE_SCENARIO_OUTPUT_DIR) / "comctl6-host" / "orvane.exe";
+    }
+    static void SetUpTestSuite() {
+        const fs::path folder = hostExe().parent_path();
+        fs::create_directories(folder);
+        const fs::path build = fs::path(ORVANE_EXE_PATH).parent_path();
+        for (const char *file : {"orvane.exe", "divazivir.dll", "libgcc_s_dw2-1.dll"})
+            fs::copy_file(build / file, folder / file, fs::copy_options::overwrite_existing);
+        scenarios::writeFile(folder / "orvane.exe.manifest",
+                             R"(<?xml version="1.0" encoding="UTF-8" standalone="yes"?>
+<assembly xmlns="urn:schemas-microsoft-com:asm.v1" manifestVersion="1.0">
+  <dependency>
+    <dependentAssembly>
+      <assemblyIdentity type="win32" name="Microsoft.Windows.Common-Controls" version="6.0.0.0"
+                        processorArchitecture="x86" publicKeyToken="6595b64144ccf1df" language="*"/>
+    </dependentAssembly>
+  </dependency>
+</assembly>
+)");
+    }
+};
+
+TEST_P(WineScenarioCommonControls6, SameFilesAsTheNativeHost) {
+    expectSameFiles(GetParam(), hostExe(), "comctl6");
+}
+
+// The same files where Wine plays Windows XP, the oldest system the plug-in runs on.
+class WineScenarioWindowsXp : public WineScenario {
+  protected:
+    static void SetUpTestSuite() {
+        runWine(R"(reg add "HKCU\Software\Wine" /v Version /t REG_SZ /d winxp /f)");
+    }
+    static void TearDownTestSuite() { runWine(R"(reg delete "HKCU\Software\Wine" /v Version /f)"); }
+};
+
+TEST_P(WineScenarioWindowsXp, SameFilesAsTheNativeHost) {
+    expectSameFiles(GetParam(), ORVANE_EXE_PATH, "winxp");
+}
+
+std::string scenarioName(const testing::TestParamInfo<scenarios::Scenario> &info) {
+    return info.param.name;
+}
+
 INSTANTIATE_TEST_SUITE_P(Scenarios, WineScenario,
                          testing::ValuesIn(scenarios::loadScenarios(SCENARIO_SOURCE_DIR)),
-                         [](const testing::TestParamInfo<scenarios::Scenario> &info) {
-                             return info.param.name;
-                         });
+                         scenarioName);
+INSTANTIATE_TEST_SUITE_P(Scenarios, WineScenarioCommonControls6,
+                         testing::ValuesIn(scenarios::loadScenarios(SCENARIO_SOURCE_DIR)),
+                         scenarioName);
+INSTANTIATE_TEST_SUITE_P(Scenarios, WineScenarioWindowsXp,
+                         testing::ValuesIn(scenarios::loadScenarios(SCENARIO_SOURCE_DIR)),
+                         scenarioName);
 
 } // namespace
 
