@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(cmake g++ make googletest libgtest-dev libgmock-dev libbenchmark-dev
           g++-mingw-w64-i686 binutils-mingw-w64-i686 wine wine32:i386 xvfb xauth
           libwine-dev nlohmann-json3-dev libcli11-dev librsvg2-bin python3 clang-format
-          clang libclang-rt-14-dev)
+          clang libclang-rt-14-dev pandoc)
 
 missing=()
 for package in "${packages[@]}"; do
