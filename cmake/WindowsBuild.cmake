@@ -8,9 +8,12 @@ set(DIVAZIVIR_STATIC_RUNTIME -static -static-libgcc -static-libstdc++)
 # The host's services, imported by the module from orvane.exe under their plain names.
 set(ORVANE_DEF ${CMAKE_SOURCE_DIR}/module/host/orvane.def)
 set(ORVANE_IMPORT_LIBRARY ${CMAKE_BINARY_DIR}/liborvane.a)
+# Made in the build folder under a relative name: dlltool names its symbols after the path it is
+# given, and the unstripped DLL keeps them.
 add_custom_command(
   OUTPUT ${ORVANE_IMPORT_LIBRARY}
-  COMMAND ${CMAKE_DLLTOOL} -d ${ORVANE_DEF} -l ${ORVANE_IMPORT_LIBRARY} -k
+  COMMAND ${CMAKE_DLLTOOL} -d ${ORVANE_DEF} -l liborvane.a -k
+  WORKING_DIRECTORY ${CMAKE_BINARY_DIR}
   DEPENDS ${ORVANE_DEF}
   COMMENT "Making the import library of orvane.exe")
 add_custom_target(orvane_import_library DEPENDS ${ORVANE_IMPORT_LIBRARY})

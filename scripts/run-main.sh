@@ -38,8 +38,12 @@ else
     rm -rf out/host
     mkdir -p out/host
     cp build/windows/orvane.exe out/host/
-    python3 -c 'import sys, zipfile; zipfile.ZipFile(sys.argv[1]).extract("divazivir.dll", sys.argv[2])' \
-        "$package" out/host
+    # The package unpacks into one folder named after the release; the DLL is in it.
+    python3 -c '
+import sys, zipfile
+package = zipfile.ZipFile(sys.argv[1])
+[dll] = [name for name in package.namelist() if name.endswith("/divazivir.dll")]
+open(sys.argv[2] + "/divazivir.dll", "wb").write(package.read(dll))' "$package" out/host
     host=(bash scripts/wine-env.sh wine out/host/orvane.exe)
 fi
 
