@@ -23,6 +23,13 @@ export WINEDLLOVERRIDES="mscoree,mshtml="
 exec 9>"$WINEPREFIX.lock"
 flock 9
 
+# A kernel booted without 32-bit emulation cannot run Wine's 32-bit programs: the rest of this
+# script then runs in a virtual machine that can (scripts/wine-vm.sh), the lock held out here.
+if [[ -z ${WINE_ENV_IN_VM:-} ]] && bash "$root/scripts/wine-vm.sh" --needed; then
+    export WINE_ENV_IN_VM=1
+    exec bash "$root/scripts/wine-vm.sh" bash "$root/scripts/wine-env.sh" "$@"
+fi
+
 xvfb_pid=
 cleanup() {
     wineserver -k 2>/dev/null || true
