@@ -55,13 +55,19 @@ rm -f "$display_file"
 [[ -n $display ]] || { echo "wine-env: Xvfb did not start" >&2; exit 1; }
 export DISPLAY=:$display
 
-if [[ ! -f $WINEPREFIX/system.reg ]]; then
+# A prefix whose making did not finish (its run was stopped) is made again.
+if [[ ! -f $WINEPREFIX/system.reg || -f $WINEPREFIX.making ]]; then
     started=$(date +%s%N)
-    wineboot -i >/dev/null 2>&1
+    touch "$WINEPREFIX.making"
+    rm -rf "$WINEPREFIX"
+    # A loaded machine that emulates Wine's (scripts/wine-vm.sh) may take longer than wineboot waits
+    # for the making, which goes on: then wait for it; the next command tells whether it went well.
+    wineboot -i >/dev/null 2>&1 || wineserver -w
     # Without a window manager, a managed window waits two seconds for every unmap that no
     # manager confirms: each message box would take two seconds to close.
     wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
     wineserver -w
+    rm "$WINEPREFIX.making"
     elapsed_ms=$((($(date +%s%N) - started) / 1000000))
     echo "wine-env: created $WINEPREFIX in $((elapsed_ms / 1000)).$((elapsed_ms % 1000 / 100)) s" >&2
 fi
@@ -71,4 +77,9 @@ fi
 # the command stays open after it ends.
 wineserver -p </dev/null >/dev/null 2>&1
 wineboot </dev/null >/dev/null 2>&1
+if [[ -n ${WINE_ENV_IN_VM:-} ]]; then
+    # Wine ends the desktop's process a moment after the last program that uses it, and in the
+    # emulated machine it takes seconds to start again: a program that waits on a silent pipe keeps it.
+    sleep infinity | wine cmd /c pause >/dev/null 2>&1 &
+fi
 "$@"

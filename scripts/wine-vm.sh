@@ -59,6 +59,9 @@ mount -t sysfs sys /sys
 mount -t devtmpfs dev /dev
 for module in ${modules[*]}; do insmod /modules/\$module.ko; done
 job=\$(sed -n 's/.*wine_vm_job=\([^ ]*\).*/\1/p' /proc/cmdline)
+# cache=loose: through the page cache, reads return all they ask for, also on the non-blocking
+# descriptors wineserver opens (uncached ones stop at one message, and Wine's loader does not read
+# again); and the many small reads and look-ups of Wine's processes go much faster.
 mount -t 9p -o trans=virtio,version=9p2000.L,msize=262144,cache=loose root /newroot
 for dir in proc sys dev; do mount --move /\$dir /newroot/\$dir; done
 mkdir -p /newroot/dev/pts /newroot/dev/shm /newroot/dev/virtio-ports
@@ -99,7 +102,9 @@ finish() {
     rm -rf "$job"
 }
 trap finish EXIT
-trap 'exit 143' TERM INT HUP
+for signal in TERM INT HUP; do
+    trap "echo 'wine-vm: stopped by SIG$signal' >&2; exit 1" "$signal"
+done
 {
     export -p
     printf 'cd %q || exit 1\n' "$PWD"
@@ -108,18 +113,23 @@ trap 'exit 143' TERM INT HUP
     printf '\n'
 } >"$job/command"
 
+# Files keep the owners the command gives them, when this script may give them.
+security_model=none
+[[ $(id -u) == 0 ]] && security_model=passthrough
 # The output ports write to pipes copied to this script's own standard output and error.
 mkfifo "$job/stdout" "$job/stderr"
 cat "$job/stdout" &
 copy_pids+=($!)
 cat "$job/stderr" >&2 &
 copy_pids+=($!)
+# smap=off: with it, this emulator faults the IRET by which Wine's 32-bit code returns from its own
+# dispatcher. mitigations=off and the TSC as clock make system calls and clock reads much cheaper.
 qemu-system-x86_64 -nodefaults -no-user-config -display none -monitor none \
-    -accel tcg,thread=multi -cpu max,smap=off -smp "${WINE_VM_SMP:-$(nproc)}" -m 3G -no-reboot \
+    -accel tcg,thread=multi -cpu max,smap=off -smp 2 -m 3G -no-reboot \
     -kernel "/boot/vmlinuz-$(cat "$image_dir/kernel-version")" -initrd "$image_dir/initrd.img" \
     -append "console=ttyS0 quiet panic=-1 mitigations=off clocksource=tsc tsc=reliable wine_vm_job=$job" \
     -serial "file:$job/console" \
-    -fsdev local,id=root,path=/,security_model=passthrough,multidevs=remap \
+    -fsdev "local,id=root,path=/,security_model=$security_model,multidevs=remap" \
     -device virtio-9p-pci,fsdev=root,mount_tag=root \
     -device virtio-serial-pci \
     -chardev file,id=stdout,path=$job/stdout,append=on \
