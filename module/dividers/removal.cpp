@@ -127,18 +127,14 @@ ListHead *findHead(WorkingList<ListHead> &heads, uint16_t number) {
     return found != heads.end() && found->number == number ? found : nullptr;
 }
 
-// One head per number, sorted, each with an empty list; false without memory.
-bool makeHeads(const uint16_t *numbers, size_t count, WorkingList<ListHead> &heads) {
-    for (size_t index = 0; index < count; ++index)
-        if (!heads.append({numbers[index], kNoLink}))
-            return false;
+// Leaves one head per number, sorted; the heads were appended in any order.
+void sortHeads(WorkingList<ListHead> &heads) {
     std::sort(heads.begin(), heads.end(),
               [](const ListHead &a, const ListHead &b) { return a.number < b.number; });
     ListHead *const last =
         std::unique(heads.begin(), heads.end(),
                     [](const ListHead &a, const ListHead &b) { return a.number == b.number; });
     heads.truncate(static_cast<size_t>(last - heads.begin()));
-    return true;
 }
 
 bool isDividerText(const char *text, const ComparisonTexts &texts) {
@@ -178,9 +174,10 @@ bool findDividerBlocks(const ComparisonTexts &texts, RemovalIndex &index) {
 }
 
 bool findDefinitions(RemovalIndex &index) {
-    if (!makeHeads(index.dividerBlocks.begin(), index.dividerBlocks.size(),
-                   index.definitionsOfBlock))
-        return false;
+    for (uint16_t block : index.dividerBlocks)
+        if (!index.definitionsOfBlock.append({block, kNoLink}))
+            return false;
+    sortHeads(index.definitionsOfBlock);
     RecordKey key = {0, 0};
     TextExpressionDef definition = {};
     while (hostSucceeded(
@@ -202,12 +199,10 @@ bool findDefinitions(RemovalIndex &index) {
 bool findAssignments(PageRange range, RemovalIndex &index) {
     if (index.definitions.empty())
         return true;
-    WorkingList<uint16_t> numbers;
     for (const DefinitionLink &definition : index.definitions)
-        if (!numbers.append(definition.definition))
+        if (!index.assignmentsOfDefinition.append({definition.definition, kNoLink}))
             return false;
-    if (!makeHeads(numbers.begin(), numbers.size(), index.assignmentsOfDefinition))
-        return false;
+    sortHeads(index.assignmentsOfDefinition);
     RecordKey key = kFirstAssignmentKey;
     ExpressionAssignment assignment = {};
     int32_t size = kExpressionAssignmentSize;

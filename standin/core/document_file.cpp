@@ -97,18 +97,17 @@ const RecordField kStaffListEntryFields[] = {{"staff", 0, FieldType::Unsigned16}
                                              {"position", 8, FieldType::Signed32}};
 const RecordField kPartMark = {"partMark", 8, FieldType::Signed16};
 
+constexpr const char *kStaffLists = "staffLists";
+
 // The members that make the layout, in the order they are written; a layout update replaces any of
-// them. The staff lists have no keyed section.
-struct LayoutMember {
-    const char *name;
-    uint32_t tag;
-    const KeyedSection *section;
-};
-const LayoutMember kLayoutMembers[] = {{"pages", kPageRecordTag, &kPages},
-                                       {"systems", kSystemRecordTag, &kSystems},
-                                       {"staffLists", kStaffListEntryTag, nullptr},
-                                       {"staves", kStaffRecordTag, &kStaves},
-                                       {"staffScales", kStaffScaleRecordTag, &kStaffScales}};
+// them. The staff lists, which nest their entries, have no keyed section (null).
+const KeyedSection *const kLayoutMembers[] = {&kPages, &kSystems, nullptr, &kStaves, &kStaffScales};
+const char *layoutName(const KeyedSection *section) {
+    return section != nullptr ? section->name : kStaffLists;
+}
+uint32_t layoutTag(const KeyedSection *section) {
+    return section != nullptr ? section->tag : kStaffListEntryTag;
+}
 constexpr const char *kAfterLayoutUpdate = "afterLayoutUpdate";
 
 size_t widthOf(FieldType type) { return type == FieldType::Signed32 ? 4 : 2; }
@@ -167,7 +166,7 @@ class DocumentReader {
                              [&](const KeyedSection *known) { return name == known->name; });
             if (keyed != std::end(kKeyedSections))
                 readKeyed(**keyed, section.value());
-            else if (name == "staffLists")
+            else if (name == kStaffLists)
                 readStaffLists(section.value());
             else if (name == kPartMark.name)
                 readPartMark(section.value());
@@ -184,16 +183,16 @@ class DocumentReader {
         LayoutUpdate update;
         DocumentReader reader(update.records, nullptr, kAfterLayoutUpdate);
         for (const auto &member : members.items()) {
-            const auto layout =
-                std::find_if(std::begin(kLayoutMembers), std::end(kLayoutMembers),
-                             [&](const LayoutMember &known) { return member.key() == known.name; });
+            const auto layout = std::find_if(
+                std::begin(kLayoutMembers), std::end(kLayoutMembers),
+                [&](const KeyedSection *known) { return member.key() == layoutName(known); });
             if (layout == std::end(kLayoutMembers))
                 throw Refusal{memberOf(kAfterLayoutUpdate, member.key()), "unknown member"};
-            if (layout->section != nullptr)
-                reader.readKeyed(*layout->section, member.value());
+            if (*layout != nullptr)
+                reader.readKeyed(**layout, member.value());
             else
                 reader.readStaffLists(member.value());
-            update.tags.push_back(layout->tag);
+            update.tags.push_back(layoutTag(*layout));
         }
         *pending_ = std::move(update);
     }
@@ -244,7 +243,7 @@ class DocumentReader {
     }
 
     void readStaffLists(const Json &lists) {
-        const std::string name = memberOf(prefix_, "staffLists");
+        const std::string name = memberOf(prefix_, kStaffLists);
         expectArray(lists, name);
         for (size_t index = 0; index < lists.size(); ++index) {
             const std::string item = itemAt(name, index);
@@ -320,11 +319,11 @@ Json staffListsJson(const RecordStore &store) {
     return lists;
 }
 
-void writeLayoutMember(Json &document, const LayoutMember &member, const RecordStore &store) {
-    if (member.section != nullptr)
-        writeKeyed(document, *member.section, store);
+void writeLayoutMember(Json &document, const KeyedSection *member, const RecordStore &store) {
+    if (member != nullptr)
+        writeKeyed(document, *member, store);
     else
-        document[member.name] = staffListsJson(store);
+        document[kStaffLists] = staffListsJson(store);
 }
 
 } // namespace
@@ -362,7 +361,7 @@ InputResult loadDocumentFile(const std::string &path, RecordStore &store, Pendin
 
 std::string documentJson(const RecordStore &store, const PendingLayout &pending) {
     Json document = Json::object();
-    for (const auto &member : kLayoutMembers)
+    for (const KeyedSection *member : kLayoutMembers)
         writeLayoutMember(document, member, store);
     writeKeyed(document, kDocumentOptions, store);
     if (const Bytes *mark = store.find(kPartMarkRecordTag, {kPartMarkKeyNumber, 0}))
@@ -372,8 +371,8 @@ std::string documentJson(const RecordStore &store, const PendingLayout &pending)
     writeKeyed(document, kExpressionAssignments, store);
     if (pending) {
         Json update = Json::object();
-        for (const auto &member : kLayoutMembers)
-            if (std::find(pending->tags.begin(), pending->tags.end(), member.tag) !=
+        for (const KeyedSection *member : kLayoutMembers)
+            if (std::find(pending->tags.begin(), pending->tags.end(), layoutTag(member)) !=
                 pending->tags.end())
                 writeLayoutMember(update, member, pending->records);
         document[kAfterLayoutUpdate] = std::move(update);

@@ -40,15 +40,17 @@ void copyOut(const Bytes &record, void *buffer, int32_t capacity) {
 extern "C" int32_t WINAPI OX_LoadEData(uint32_t tag, void *key, void *buffer, int32_t *size) {
     if (host().countCallAndCheckFailure("OX_LoadEData") || key == nullptr || size == nullptr)
         return 0;
-    const Bytes *record = host().store.find(tag, readKey(tag, key));
+    const KeyWords words = readKey(tag, key);
+    const Bytes *record = host().store.find(tag, words);
     if (record == nullptr)
         return 0;
-    const auto claimed = host().claimedSizes.find({tag, readKey(tag, key)});
-    if (buffer == nullptr)
-        *size = claimed != host().claimedSizes.end() ? claimed->second
-                                                     : static_cast<int32_t>(record->size());
-    else
+    if (buffer != nullptr) {
         copyOut(*record, buffer, *size);
+        return 1;
+    }
+    const auto claimed = host().claimedSizes.find({tag, words});
+    *size = claimed != host().claimedSizes.end() ? claimed->second
+                                                 : static_cast<int32_t>(record->size());
     return 1;
 }
 
