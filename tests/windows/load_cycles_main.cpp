@@ -1,6 +1,7 @@
 // Loads and unloads divazivir.dll as a host does when it starts and quits, 200 times (Version,
 // Init, Enumerate, Terminate each time), and checks that nothing stays behind: the C runtime's heap
-// within 4 KB, the process's handles and TLS indexes as they were. Prints the figures. Built as
+// within 4 KB, the process's handles (counted where the system counts them, and by the value the
+// next handle gets) and TLS indexes as they were. Prints the figures. Built as
 // orvane.exe, whose services the module imports; none of them is called on this path.
 #include <windows.h>
 
@@ -37,8 +38,10 @@ constexpr const char *kPluginKey = "Software\\ZOZaduzev\\DIVazivir";
 struct Figures {
     long long runtimeHeap = 0; // bytes in use in the C runtime's heap
     long long processHeap = 0; // and in the process heap
-    DWORD handles = 0;
-    DWORD nextTlsIndex = 0; // the index a new TlsAlloc gets: higher when indexes were kept
+    DWORD handles = 0;         // as the system counts them, where it does (Wine says 0)
+    // The value a new handle and a new TlsAlloc get: the lowest free one, higher when one was kept.
+    uintptr_t nextHandle = 0;
+    DWORD nextTlsIndex = 0;
 };
 
 long long runtimeHeapInUse() {
@@ -66,6 +69,9 @@ Figures measure() {
     figures.runtimeHeap = runtimeHeapInUse();
     figures.processHeap = processHeapInUse();
     GetProcessHandleCount(GetCurrentProcess(), &figures.handles);
+    HANDLE probe = CreateEventA(nullptr, FALSE, FALSE, nullptr);
+    figures.nextHandle = reinterpret_cast<uintptr_t>(probe);
+    CloseHandle(probe);
     figures.nextTlsIndex = TlsAlloc();
     TlsFree(figures.nextTlsIndex);
     return figures;
@@ -128,12 +134,15 @@ int main(int argc, char **argv) {
         RegDeleteKeyA(HKEY_CURRENT_USER, kPluginKey);
 
     const long long runtimeGrowth = after.runtimeHeap - before.runtimeHeap;
-    std::printf("%d load/unload cycles: C runtime heap %+lld bytes (%lld -> %lld), process heap "
-                "%+lld bytes, handles %lu -> %lu, next TLS index %lu -> %lu\n",
-                kCycles, runtimeGrowth, before.runtimeHeap, after.runtimeHeap,
-                after.processHeap - before.processHeap, before.handles, after.handles,
-                before.nextTlsIndex, after.nextTlsIndex);
+    std::printf(
+        "%d load/unload cycles: C runtime heap %+lld bytes (%lld -> %lld), process heap "
+        "%+lld bytes, handles %lu -> %lu, next handle %#lx -> %#lx, next TLS index %lu -> %lu\n",
+        kCycles, runtimeGrowth, before.runtimeHeap, after.runtimeHeap,
+        after.processHeap - before.processHeap, before.handles, after.handles,
+        static_cast<unsigned long>(before.nextHandle), static_cast<unsigned long>(after.nextHandle),
+        before.nextTlsIndex, after.nextTlsIndex);
     const bool clean = runtimeGrowth <= kHeapAllowance && after.handles == before.handles &&
+                       after.nextHandle == before.nextHandle &&
                        after.nextTlsIndex == before.nextTlsIndex;
     if (!clean)
         std::printf("FAIL: the load/unload cycles left something behind\n");
