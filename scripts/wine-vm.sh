@@ -7,8 +7,8 @@
 #   scripts/wine-vm.sh --needed          succeeds when this machine cannot run 32-bit programs
 #
 # The machine (qemu-system-x86_64, emulated: no KVM needed) boots Debian's kernel, with this
-# machine's own file system as its root, shared read-write, except /tmp, which is the machine's
-# own. Its standard output and error come back as the command writes them, its exit status as this
+# machine's own file system as its root, shared read-write; /tmp is the machine's own, but for the
+# entries this machine's /tmp held when it booted, which are shared too. Its standard output and error come back as the command writes them, its exit status as this
 # script's; its standard input is empty.
 set -euo pipefail
 
@@ -69,7 +69,18 @@ mount -t devpts devpts /newroot/dev/pts
 mount -t tmpfs shm /newroot/dev/shm
 mount -t tmpfs run /newroot/run
 # The machine's own /tmp, where X and Wine make their sockets: the shared file system has none.
+# What this machine's /tmp held at boot (a clone of the project, say) shows through it, bound one
+# entry at a time, but for X's and Wine's own.
+mkdir /hosttmp
+mount --bind /newroot/tmp /hosttmp
 mount -t tmpfs -o mode=1777 tmp /newroot/tmp
+for entry in /hosttmp/* /hosttmp/.[!.]*; do
+    [ -e "\$entry" ] || continue
+    name=\${entry##*/}
+    case "\$name" in .X11-unix|.ICE-unix|.X*-lock|.wine-*) continue ;; esac
+    if [ -d "\$entry" ]; then mkdir "/newroot/tmp/\$name"; else touch "/newroot/tmp/\$name"; fi
+    mount --bind "\$entry" "/newroot/tmp/\$name"
+done
 for port in /newroot/sys/class/virtio-ports/*; do
     ln -s ../\${port##*/} /newroot/dev/virtio-ports/\$(cat \$port/name)
 done
