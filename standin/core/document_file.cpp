@@ -109,6 +109,9 @@ uint32_t layoutTag(const KeyedSection *section) {
     return section != nullptr ? section->tag : kStaffListEntryTag;
 }
 constexpr const char *kAfterLayoutUpdate = "afterLayoutUpdate";
+// A record as long as its text may claim another size, which the host then reports for it.
+constexpr const char *kClaimedSize = "claimedSize";
+bool mayClaimSize(const KeyedSection &section) { return section.size == 0; }
 
 size_t widthOf(FieldType type) { return type == FieldType::Signed32 ? 4 : 2; }
 
@@ -222,6 +225,8 @@ class DocumentReader {
             known.push_back(field.name);
         if (section.carriesBytes)
             known.push_back("bytes");
+        if (mayClaimSize(section))
+            known.push_back(kClaimedSize);
         refuseUnknownMembers(object, known, item);
         KeyWords key(static_cast<size_t>(keyWidth(section.tag)), 0);
         for (size_t word = 0; word < section.keyNames.size(); ++word)
@@ -240,6 +245,11 @@ class DocumentReader {
         }
         readFields(object, section.fields, record, item);
         put(section.tag, key, std::move(record), item);
+        if (object.contains(kClaimedSize))
+            store_.claimSize(
+                section.tag, key,
+                static_cast<int32_t>(readNumber(object.at(kClaimedSize), FieldType::Signed32,
+                                                memberOf(item, kClaimedSize))));
     }
 
     void readStaffLists(const Json &lists) {
@@ -282,7 +292,8 @@ class DocumentReader {
     std::map<std::pair<uint32_t, KeyWords>, std::string> owners_; // key -> the item that gave it
 };
 
-Json itemJson(const KeyedSection &section, const KeyWords &key, const Bytes &record) {
+Json itemJson(const KeyedSection &section, const KeyWords &key, const Bytes &record,
+              const RecordStore &store) {
     Json item = Json::object();
     for (size_t word = 0; word < section.keyNames.size(); ++word)
         item[section.keyNames[word]] = key[word];
@@ -290,6 +301,8 @@ Json itemJson(const KeyedSection &section, const KeyWords &key, const Bytes &rec
         item[field.name] = fieldJson(record, field);
     if (section.carriesBytes)
         item["bytes"] = hexFromBytes(record);
+    if (const auto claimed = store.claimedSize(section.tag, key))
+        item[kClaimedSize] = *claimed;
     return item;
 }
 
@@ -297,12 +310,12 @@ void writeKeyed(Json &document, const KeyedSection &section, const RecordStore &
     if (section.isOneObject) {
         const KeyWords zeros(static_cast<size_t>(keyWidth(section.tag)), 0);
         if (const Bytes *record = store.find(section.tag, zeros))
-            document[section.name] = itemJson(section, zeros, *record);
+            document[section.name] = itemJson(section, zeros, *record, store);
         return;
     }
     Json items = Json::array();
     for (const auto &[key, record] : store.records(section.tag))
-        items.push_back(itemJson(section, key, record));
+        items.push_back(itemJson(section, key, record, store));
     document[section.name] = std::move(items);
 }
 

@@ -70,8 +70,6 @@ struct Host {
     bool shiftHeld = false;
     std::vector<FailRule> failRules;
     AllocationRule allocations;
-    // Sizes the host reports for records instead of their own, as a damaged document would.
-    std::map<std::pair<uint32_t, KeyWords>, int32_t> claimedSizes;
     std::map<std::string, int64_t> callCounts; // per OX_ service
     std::deque<std::string> pendingAnswers;    // answers queued for the next message boxes
     std::deque<std::string> pendingSteps;      // the scripted user's steps of this invocation

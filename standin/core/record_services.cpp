@@ -48,9 +48,7 @@ extern "C" int32_t WINAPI OX_LoadEData(uint32_t tag, void *key, void *buffer, in
         copyOut(*record, buffer, *size);
         return 1;
     }
-    const auto claimed = host().claimedSizes.find({tag, words});
-    *size = claimed != host().claimedSizes.end() ? claimed->second
-                                                 : static_cast<int32_t>(record->size());
+    *size = host().store.claimedSize(tag, words).value_or(static_cast<int32_t>(record->size()));
     return 1;
 }
 

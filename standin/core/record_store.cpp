@@ -82,6 +82,7 @@ std::optional<KeyWords> RecordStore::create(uint32_t tag, KeyWords key, Bytes da
 }
 
 bool RecordStore::remove(uint32_t tag, const KeyWords &key) {
+    claims_.erase({tag, pack(key)});
     auto byTag = records_.find(tag);
     return byTag != records_.end() && byTag->second.byKey.erase(pack(key)) > 0;
 }
@@ -91,6 +92,17 @@ void RecordStore::put(uint32_t tag, const KeyWords &key, Bytes data) {
     if (tagRecords.byKey.empty())
         tagRecords.width = key.size();
     tagRecords.byKey[pack(key)] = std::move(data);
+    claims_.erase({tag, pack(key)});
+}
+
+void RecordStore::claimSize(uint32_t tag, const KeyWords &key, int32_t size) {
+    if (find(tag, key) != nullptr)
+        claims_[{tag, pack(key)}] = size;
+}
+
+std::optional<int32_t> RecordStore::claimedSize(uint32_t tag, const KeyWords &key) const {
+    auto claim = claims_.find({tag, pack(key)});
+    return claim == claims_.end() ? std::nullopt : std::optional<int32_t>(claim->second);
 }
 
 std::vector<std::pair<KeyWords, Bytes>> RecordStore::records(uint32_t tag) const {
@@ -111,7 +123,7 @@ std::vector<uint32_t> RecordStore::tags() const {
 }
 
 bool RecordStore::operator==(const RecordStore &other) const {
-    if (tags() != other.tags())
+    if (tags() != other.tags() || claims_ != other.claims_)
         return false;
     for (uint32_t tag : tags())
         if (records_.at(tag).byKey != other.records_.at(tag).byKey)

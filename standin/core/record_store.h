@@ -30,12 +30,19 @@ class RecordStore {
     bool remove(uint32_t tag, const KeyWords &key);
     // Puts a record under an exact key, replacing what was there.
     void put(uint32_t tag, const KeyWords &key, Bytes data);
+    // The size the host reports for a record instead of its own, as a damaged document makes it
+    // claim; the claim goes with the record.
+    void claimSize(uint32_t tag, const KeyWords &key, int32_t size);
+    std::optional<int32_t> claimedSize(uint32_t tag, const KeyWords &key) const;
 
     std::vector<std::pair<KeyWords, Bytes>> records(uint32_t tag) const;
     std::vector<uint32_t> tags() const;
     size_t count(uint32_t tag) const;
-    void clear() { records_.clear(); }
-    // Stores are equal when they hold the same records; tags left empty do not count.
+    void clear() {
+        records_.clear();
+        claims_.clear();
+    }
+    // Stores are equal when they hold the same records and claims; tags left empty do not count.
     bool operator==(const RecordStore &other) const;
 
   private:
@@ -51,6 +58,7 @@ class RecordStore {
     static PackedKey pack(const KeyWords &key);
     static KeyWords unpack(PackedKey key, size_t width);
     std::map<uint32_t, TagRecords> records_;
+    std::map<std::pair<uint32_t, PackedKey>, int32_t> claims_;
 };
 
 // Little-endian field access on byte images.

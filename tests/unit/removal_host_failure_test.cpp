@@ -104,8 +104,8 @@ TEST_F(RemovalHostFailure, SmallDocumentNeedsLittleMemory) {
 TEST_F(RemovalHostFailure, ClaimedBlockSizeNeitherAllocatesNorStops) {
     // Block 1 claims almost 2 GB, block 2 a negative size (skipped, as a block whose text cannot
     // be had): the text is read through a divider text's buffer, so block 1 is still recognised.
-    standin::host().claimedSizes[{kTextBlockTag, {1, 0}}] = 0x7FFFFFF0;
-    standin::host().claimedSizes[{kTextBlockTag, {2, 0}}] = -5;
+    standin::host().store.claimSize(kTextBlockTag, {1, 0}, 0x7FFFFFF0);
+    standin::host().store.claimSize(kTextBlockTag, {2, 0}, -5);
     const RemovalResult result = removeDividers(1, 3, 14);
     EXPECT_FALSE(result.outOfMemory);
     EXPECT_EQ(result.erased, 2);

@@ -22,7 +22,8 @@ const char *const kFullDocument = R"({
   "staffScales": [ { "system": 2, "staff": 1, "staffPercent": 50 } ],
   "documentOptions": { "measurementUnit": -2 },
   "partMark": -8,
-  "textBlocks": [ { "number": 1, "text": "^font(EngraverFontSet)^size(14)^efx(plain)\u00bb\u0000" } ],
+  "textBlocks": [ { "number": 1, "text": "^font(EngraverFontSet)^size(14)^efx(plain)\u00bb\u0000" },
+                  { "number": 2, "text": "ab", "claimedSize": 2147483632 } ],
   "expressionDefs": [ { "number": 1, "subIndex": 0, "textBlock": 1, "bytes":
       "0000000000000000640000000000081a0000000000000000000000000000000000000000000000000000000000000000" } ],
   "expressionAssignments": [ { "page": 2, "subIndex": 3, "expressionNumber": 1, "hPosition": -5,
@@ -68,6 +69,9 @@ TEST(DocumentFile, FieldsLandAtTheirOffsetsWithTheirWidths) {
     ASSERT_EQ(text->size(), 44u);
     EXPECT_EQ((*text)[42], 0xBB);
     EXPECT_EQ((*text)[43], 0x00);
+    EXPECT_FALSE(store.claimedSize(kTextBlockTag, {1, 0}));
+    EXPECT_EQ(store.find(kTextBlockTag, {2, 0})->size(), 2u);
+    EXPECT_EQ(store.claimedSize(kTextBlockTag, {2, 0}), 0x7FFFFFF0);
 
     const Bytes *assignment = store.find(kExpressionAssignmentTag, {2, 3});
     ASSERT_NE(assignment, nullptr);
@@ -86,6 +90,7 @@ TEST(DocumentFile, WrittenDocumentReadsBackToTheSameStoreAndText) {
     // Non-ASCII goes out as \u escapes; defs and assignments carry their whole bytes.
     EXPECT_NE(written.find(R"(\u00bb\u0000")"), std::string::npos);
     EXPECT_NE(written.find(R"("page2": 2)"), std::string::npos);
+    EXPECT_NE(written.find(R"("claimedSize": 2147483632)"), std::string::npos);
     EXPECT_NE(written.find(R"("bytes": "0100000000000000640000000000081a00)"), std::string::npos)
         << written;
 }
@@ -149,6 +154,11 @@ INSTANTIATE_TEST_SUITE_P(
         RefusedDocument{R"({"partMark": 99999999999999999999})", "partMark", "not an integer"},
         RefusedDocument{R"({"textBlocks": [{"number": 1, "text": "ab\u0100"}]})",
                         "textBlocks[0].text", "U+0100 at position 2 is above U+00FF"},
+        // Only a record as long as its text can claim another size.
+        RefusedDocument{R"({"textBlocks": [{"number": 1, "claimedSize": 2147483648}]})",
+                        "textBlocks[0].claimedSize", "out of range"},
+        RefusedDocument{R"({"pages": [{"page": 1, "claimedSize": 5}]})", "pages[0].claimedSize",
+                        "unknown member"},
         RefusedDocument{R"({"expressionDefs": [{"number": 1, "bytes": "00"}]})",
                         "expressionDefs[0].bytes", "1 bytes where the record has 48"},
         RefusedDocument{R"({"expressionAssignments": [{"bytes": "zz"}]})",
