@@ -92,7 +92,7 @@ int wmain(int argc, wchar_t **wideArgv) {
     if (!standin::recordMessageBoxes(module))
         giveUp(kNoMessageBoxImport);
     if (standin::hostMainWindow() == nullptr)
-        giveUp(kNoMainWindow);
+        giveUp(std::string(kNoMainWindow) + " (error " + std::to_string(GetLastError()) + ")");
 
     standin::RunHooks hooks;
     hooks.applyRegistry = [] {

@@ -5,6 +5,7 @@
 
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 
 #include "wine_command.h"
 
@@ -65,6 +66,11 @@ void expectSameFiles(const scenarios::Scenario &scenario, const fs::path &hostEx
                       << (nativeDirectory / output) << " and " << (windowsDirectory / output);
 }
 
+void runWine(const std::string &arguments) {
+    const std::string command = "wine " + arguments + " >/dev/null 2>&1";
+    ASSERT_EQ(std::system(command.c_str()), 0) << command;
+}
+
 class WineScenario : public testing::TestWithParam<scenarios::Scenario> {};
 
 TEST_P(WineScenario, SameFilesAsTheNativeHost) {
@@ -102,6 +108,19 @@ TEST_P(WineScenarioCommonControls6, SameFilesAsTheNativeHost) {
     expectSameFiles(GetParam(), hostExe(), "comctl6");
 }
 
+// The same files where Wine plays Windows XP, the oldest system the plug-in runs on.
+class WineScenarioWindowsXp : public WineScenario {
+  protected:
+    static void SetUpTestSuite() {
+        runWine(R"(reg add "HKCU\Software\Wine" /v Version /t REG_SZ /d winxp /f)");
+    }
+    static void TearDownTestSuite() { runWine(R"(reg delete "HKCU\Software\Wine" /v Version /f)"); }
+};
+
+TEST_P(WineScenarioWindowsXp, SameFilesAsTheNativeHost) {
+    expectSameFiles(GetParam(), ORVANE_EXE_PATH, "winxp");
+}
+
 std::string scenarioName(const testing::TestParamInfo<scenarios::Scenario> &info) {
     return info.param.name;
 }
@@ -110,6 +129,9 @@ INSTANTIATE_TEST_SUITE_P(Scenarios, WineScenario,
                          testing::ValuesIn(scenarios::loadScenarios(SCENARIO_SOURCE_DIR)),
                          scenarioName);
 INSTANTIATE_TEST_SUITE_P(Scenarios, WineScenarioCommonControls6,
+                         testing::ValuesIn(scenarios::loadScenarios(SCENARIO_SOURCE_DIR)),
+                         scenarioName);
+INSTANTIATE_TEST_SUITE_P(Scenarios, WineScenarioWindowsXp,
                          testing::ValuesIn(scenarios::loadScenarios(SCENARIO_SOURCE_DIR)),
                          scenarioName);
 
