@@ -8,8 +8,9 @@
 #
 # The machine (qemu-system-x86_64, emulated: no KVM needed) boots Debian's kernel, with this
 # machine's own file system as its root, shared read-write; /tmp is the machine's own, but for the
-# entries this machine's /tmp held when it booted, which are shared too. Its standard output and error come back as the command writes them, its exit status as this
-# script's; its standard input is empty.
+# entries this machine's /tmp held when it booted, which are shared too. Its standard output and
+# error come back as the command writes them, its exit status as this script's; its standard
+# input is empty.
 set -euo pipefail
 
 # A 32-bit program that runs only through qemu's user-mode emulator, registered for them, does not
