@@ -56,7 +56,6 @@ template <typename T> class WorkingList {
     size_t size() const { return count_; }
     bool empty() const { return count_ == 0; }
     T &operator[](size_t index) { return items_[index]; }
-    const T &operator[](size_t index) const { return items_[index]; }
     T *begin() { return items_; }
     T *end() { return items_ + count_; }
     void truncate(size_t count) { count_ = count < count_ ? count : count_; }

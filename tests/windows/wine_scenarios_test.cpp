@@ -66,8 +66,10 @@ void expectSameFiles(const scenarios::Scenario &scenario, const fs::path &hostEx
                       << (nativeDirectory / output) << " and " << (windowsDirectory / output);
 }
 
-void runWine(const std::string &arguments) {
-    const std::string command = "wine " + arguments + " >/dev/null 2>&1";
+// Changes the prefix's registry with Wine's reg, under the same time limit as any Wine run.
+void runReg(const std::string &arguments) {
+    const std::string command =
+        scenarios::wineCommand("reg") + " " + arguments + " >/dev/null 2>&1";
     ASSERT_EQ(std::system(command.c_str()), 0) << command;
 }
 
@@ -112,9 +114,9 @@ TEST_P(WineScenarioCommonControls6, SameFilesAsTheNativeHost) {
 class WineScenarioWindowsXp : public WineScenario {
   protected:
     static void SetUpTestSuite() {
-        runWine(R"(reg add "HKCU\Software\Wine" /v Version /t REG_SZ /d winxp /f)");
+        runReg(R"(add "HKCU\Software\Wine" /v Version /t REG_SZ /d winxp /f)");
     }
-    static void TearDownTestSuite() { runWine(R"(reg delete "HKCU\Software\Wine" /v Version /f)"); }
+    static void TearDownTestSuite() { runReg(R"(delete "HKCU\Software\Wine" /v Version /f)"); }
 };
 
 TEST_P(WineScenarioWindowsXp, SameFilesAsTheNativeHost) {
