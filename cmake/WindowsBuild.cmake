@@ -38,6 +38,16 @@ target_include_directories(divazivir PRIVATE ${CMAKE_SOURCE_DIR}/module
                            ${CMAKE_SOURCE_DIR}/module/resources)
 add_dependencies(divazivir orvane_import_library)
 target_link_options(divazivir PRIVATE ${DIVAZIVIR_STATIC_RUNTIME} -Wl,--enable-stdcall-fixup)
+# The DLL starts with the runtime's own start-up object alone. The compiler's crtbegin.o and
+# crtend.o would look for another component's libgcc_s_dw2-1.dll at load and, when it is there,
+# load it under the loader lock and register the module's unwind tables with it; nothing in the
+# module throws or unwinds, so they have nothing to do.
+execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-file-name=dllcrt2.o
+                OUTPUT_VARIABLE DLL_STARTUP_OBJECT OUTPUT_STRIP_TRAILING_WHITESPACE)
+if(NOT IS_ABSOLUTE "${DLL_STARTUP_OBJECT}" OR NOT EXISTS "${DLL_STARTUP_OBJECT}")
+  message(FATAL_ERROR "the cross compiler has no dllcrt2.o")
+endif()
+target_link_options(divazivir PRIVATE -nostartfiles ${DLL_STARTUP_OBJECT})
 target_link_libraries(divazivir PRIVATE ${ORVANE_IMPORT_LIBRARY} user32 advapi32)
 
 # The release DLL is small and reproducible: optimised for size, every function and object in a

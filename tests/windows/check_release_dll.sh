@@ -51,10 +51,16 @@ grep -qE '^Subsystem[[:space:]]+00000002' <<<"$headers" || fail "the subsystem i
 writable_code=$("$objdump" -h "$dll" | awk '/^ +[0-9]+ / { name = $2; next }
     /CODE/ && !/READONLY/ { print name }')
 [[ -z $writable_code ]] || fail "writable and executable sections: $(echo $writable_code)"
-# The guard is seeded without the cryptographic provider: nothing of it is imported.
-if grep -qE '^[[:space:]]+[0-9a-f]+[[:space:]]+[0-9]+[[:space:]]+Crypt' <<<"$headers"; then
-    fail "imports a cryptographic function"
-fi
+# Imports it must not have: the cryptographic provider (the guard is seeded without it), and any
+# way to reach another module, which the compiler's crtbegin.o would use at load to find another
+# component's MinGW runtime and register the module's unwind tables with it.
+for import in 'Crypt[A-Za-z0-9]*' 'LoadLibrary[A-Za-z]*' GetProcAddress FreeLibrary \
+    'GetModuleHandle[A-Za-z]*'; do
+    found=$(grep -oE "^[[:space:]]+[0-9a-f]+[[:space:]]+[0-9]+[[:space:]]+$import$" <<<"$headers" |
+        awk '{ print $3 }' || true)
+    [[ -z $found ]] || fail "imports $(echo $found)"
+done
+if grep -qai 'libgcc_s' "$dll"; then fail "names libgcc_s"; fi
 
 symbols=$(dirname "$dll")/symbols/divazivir.dll
 protected=""
@@ -73,4 +79,5 @@ fi
 
 ((failures == 0)) || exit 1
 echo "divazivir.dll: version 1.03e resource, no debug sections, NO_SEH DYNAMIC_BASE NX_COMPAT, GUI," \
+    "no way to another module," \
     "$(wc -l <<<"$protected") functions with a stack guard, $(stat -c %s "$dll") bytes"
