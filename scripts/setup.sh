@@ -35,10 +35,12 @@ install_missing "" -- "${packages[@]}"
 # 32-bit emulation refuses them ("Exec format error"): scripts/wine-env.sh then runs Wine in a
 # virtual machine that can (scripts/wine-vm.sh), whose emulator, kernel and boot image come from
 # here. qemu's user-mode emulator, which an earlier setup registered for them, is no way: Wine's
-# processes crash or hang in it, and it would hide the kernel's refusal.
+# processes crash or hang in it, and it would hide the kernel's refusal. Its entry is switched off,
+# for the whole machine, not removed: `echo 1 >/proc/sys/fs/binfmt_misc/qemu-i386` switches it on.
 binfmt=/proc/sys/fs/binfmt_misc/qemu-i386
-if grep -qsx 'interpreter /usr/bin/qemu-i386-static' "$binfmt"; then
-    echo -1 >"$binfmt"
+if grep -qsx enabled "$binfmt" && grep -qsx 'interpreter /usr/bin/qemu-i386-static' "$binfmt"; then
+    echo "setup: switching off qemu-i386 as the runner of 32-bit programs" >&2
+    echo 0 >"$binfmt"
 fi
 if bash "$(dirname "$0")/wine-vm.sh" --needed; then
     # INITRD=No: the machine boots with its own small image, not one made for this kernel.
