@@ -55,6 +55,10 @@ TEST_F(PlacementPosition, HalvingTruncatesTowardZero) {
     lower.spaceAbove = -101; // yB -751: -131 / 2 is -65; halfGap -50
     EXPECT_EQ(place(0), -685);
     EXPECT_EQ(place(1), -700);
+    // The lower system's first line above the upper one's last, yB -609 over yA -620: half the
+    // difference, 5, not half of the odd sum, -614.5 cut to -614.
+    lower.spaceAbove = 41;
+    EXPECT_EQ(place(0), -615);
 }
 
 TEST_F(PlacementPosition, AdjustmentIsAddedInSixteenBits) {

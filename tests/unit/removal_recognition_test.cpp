@@ -79,6 +79,19 @@ TEST_F(Removal, TextEndsAtItsFirstNulOrItsStoredBytes) {
     EXPECT_EQ(removeDividers(1, 1, 14).erased, 2);
 }
 
+// A damaged block claims more bytes than it holds: only its own bytes count, not what the block
+// read before it left behind.
+TEST_F(Removal, BlockShorterThanItsClaimIsOnlyItsOwnBytes) {
+    const std::string divider = docbuild::dividerText(14);
+    putDivider(1, divider, 1, 0);
+    putDivider(2, divider.substr(0, 20), 1, 1);
+    standin::host().store.claimSize(kTextBlockTag, {2, 0}, static_cast<int32_t>(divider.size()));
+
+    EXPECT_EQ(removeDividers(1, 1, 14).erased, 1);
+    ASSERT_EQ(assignmentCount(), 1u);
+    EXPECT_EQ(docbuild::assignments()[0].expressionNumber, 2);
+}
+
 TEST_F(Removal, NegativeFontSizeIsFormattedSigned) {
     putDivider(1, docbuild::dividerText(-3), 1);
     putDivider(2, docbuild::dividerText(65533), 1, 1);
