@@ -14,7 +14,7 @@
 set -euo pipefail
 
 # A 32-bit program that runs only through qemu's user-mode emulator, registered for them, does not
-# count: Wine does not survive it (scripts/setup.sh removes it).
+# count: Wine does not survive it (scripts/setup.sh switches it off).
 if [[ ${1:-} == --needed ]]; then
     ! /usr/lib/wine/wineserver32 --version >/dev/null 2>&1 ||
         grep -qsx enabled /proc/sys/fs/binfmt_misc/qemu-i386
