@@ -5,6 +5,16 @@ add_compile_options(-Wall -Wextra)
 # The C and C++ runtimes go into each binary, so that only system DLLs and the host are imported.
 set(DIVAZIVIR_STATIC_RUNTIME -static -static-libgcc -static-libstdc++)
 
+# Sets VARIABLE to the path of one of the cross compiler's own files.
+function(cross_compiler_file variable name)
+  execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-file-name=${name}
+                  OUTPUT_VARIABLE path OUTPUT_STRIP_TRAILING_WHITESPACE)
+  if(NOT IS_ABSOLUTE "${path}" OR NOT EXISTS "${path}")
+    message(FATAL_ERROR "the cross compiler has no ${name}")
+  endif()
+  set(${variable} ${path} PARENT_SCOPE)
+endfunction()
+
 # The host's services, imported by the module from orvane.exe under their plain names.
 set(ORVANE_DEF ${CMAKE_SOURCE_DIR}/module/host/orvane.def)
 set(ORVANE_IMPORT_LIBRARY ${CMAKE_BINARY_DIR}/liborvane.a)
@@ -42,11 +52,7 @@ target_link_options(divazivir PRIVATE ${DIVAZIVIR_STATIC_RUNTIME} -Wl,--enable-s
 # crtend.o would look for another component's libgcc_s_dw2-1.dll at load and, when it is there,
 # load it under the loader lock and register the module's unwind tables with it; nothing in the
 # module throws or unwinds, so they have nothing to do.
-execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-file-name=dllcrt2.o
-                OUTPUT_VARIABLE DLL_STARTUP_OBJECT OUTPUT_STRIP_TRAILING_WHITESPACE)
-if(NOT IS_ABSOLUTE "${DLL_STARTUP_OBJECT}" OR NOT EXISTS "${DLL_STARTUP_OBJECT}")
-  message(FATAL_ERROR "the cross compiler has no dllcrt2.o")
-endif()
+cross_compiler_file(DLL_STARTUP_OBJECT dllcrt2.o)
 target_link_options(divazivir PRIVATE -nostartfiles ${DLL_STARTUP_OBJECT})
 target_link_libraries(divazivir PRIVATE ${ORVANE_IMPORT_LIBRARY} user32 advapi32)
 
@@ -105,11 +111,7 @@ add_dependencies(orvane divazivir)
 
 # The MinGW shared runtime that another component of a host may bring, beside orvane.exe for its
 # --preload: the Wine scenarios load it before the module.
-execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-file-name=libgcc_s_dw2-1.dll
-                OUTPUT_VARIABLE FOREIGN_RUNTIME_DLL OUTPUT_STRIP_TRAILING_WHITESPACE)
-if(NOT IS_ABSOLUTE "${FOREIGN_RUNTIME_DLL}" OR NOT EXISTS "${FOREIGN_RUNTIME_DLL}")
-  message(FATAL_ERROR "the cross compiler has no libgcc_s_dw2-1.dll")
-endif()
+cross_compiler_file(FOREIGN_RUNTIME_DLL libgcc_s_dw2-1.dll)
 add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/libgcc_s_dw2-1.dll
   COMMAND ${CMAKE_COMMAND} -E copy ${FOREIGN_RUNTIME_DLL} ${CMAKE_BINARY_DIR}/libgcc_s_dw2-1.dll
   DEPENDS ${FOREIGN_RUNTIME_DLL})

@@ -51,16 +51,20 @@ namespace {
 // The module runs in a 32-bit process, whose user address space (0x10000 to 0x7FFEFFFF) cannot
 // hold a block this large; on a 64-bit build machine the C library would give it.
 constexpr SIZE_T kLargestBlock32 = 0x7FFE0000;
+
+bool allocationFails(SIZE_T bytes) {
+    return host().countAllocationAndCheckFailure() || bytes >= kLargestBlock32;
+}
 } // namespace
 
 extern "C" LPVOID WINAPI HeapAlloc(HANDLE, DWORD, SIZE_T bytes) {
-    if (host().countAllocationAndCheckFailure() || bytes >= kLargestBlock32)
+    if (allocationFails(bytes))
         return nullptr;
     return std::malloc(bytes == 0 ? 1 : bytes);
 }
 
 extern "C" LPVOID WINAPI HeapReAlloc(HANDLE, DWORD, LPVOID memory, SIZE_T bytes) {
-    if (host().countAllocationAndCheckFailure() || bytes >= kLargestBlock32)
+    if (allocationFails(bytes))
         return nullptr;
     return std::realloc(memory, bytes == 0 ? 1 : bytes);
 }
