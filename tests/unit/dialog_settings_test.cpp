@@ -2,6 +2,7 @@
 // validation on OK, stepping, automatic V and enabling.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 
 #include "core/dialog_units.h"
@@ -137,7 +138,8 @@ TEST_F(SettingsDialog, PageRangeErrorsMoveTheFocus) {
         {"2", "11", IDC_LAST_PAGE, {2, 2}}, // the last-page edit keeps its caret
         {"0", "5", IDC_FIRST_PAGE, {0, 1}}, // the first-page edit gets its text selected
         {"6", "5", IDC_FIRST_PAGE, {0, 1}},
-        {"0", "11", IDC_LAST_PAGE, {2, 2}}, // the last page is tested first
+        {"0", "11", IDC_LAST_PAGE, {2, 2}},   // the last page is tested first
+        {"2", "1234", IDC_LAST_PAGE, {3, 3}}, // a page edit takes three digits: 123
     };
     for (const auto &range : cases) {
         SCOPED_TRACE(std::string(range.first) + " to " + range.last);
@@ -204,7 +206,9 @@ TEST_F(SettingsDialog, AdjustmentsAreTruncatedAndLimited) {
                  {"1000.95", true, 1000},
                  {"-1000.99", true, -1000},
                  {"1000.97", true, 1000},
-                 {"1001.01", false, 0}};
+                 {"1001.01", false, 0},
+                 // An edit takes seven characters: -1001.2 is what is read and selected.
+                 {"-1001.25", false, 0}};
     for (const auto &value : cases) {
         for (int edit : {IDC_H_ADJUST, IDC_V_ADJUST}) {
             SCOPED_TRACE(type(edit, value.typed));
@@ -223,7 +227,7 @@ TEST_F(SettingsDialog, AdjustmentsAreTruncatedAndLimited) {
             EXPECT_EQ(outcome.messages[0].caption, "Range Error");
             const Json &after = outcome.snapshot(0);
             EXPECT_EQ(after["focus"], edit);
-            const int length = static_cast<int>(std::string(value.typed).size());
+            const int length = std::min(static_cast<int>(std::string(value.typed).size()), 7);
             EXPECT_EQ(selection(controlOf(after, edit)), (std::vector<int>{0, length}));
         }
     }

@@ -42,10 +42,13 @@ TEST_F(FinalLayoutWarning, YesSetsTheFlagFromTheBox) {
     EXPECT_EQ(runWarning(flag, {click(IDC_DONT_SHOW_AGAIN), click(IDC_WARNING_YES)}).result, 1);
     EXPECT_EQ(flag, 0);
 
-    // Any stored non-zero value shows the warning; Yes leaves 1 or 0.
-    flag = 2;
-    EXPECT_EQ(runWarning(flag, {click(IDC_WARNING_YES)}).result, 1);
-    EXPECT_EQ(flag, 1);
+    // Any stored non-zero value shows the warning, a negative one too; Yes leaves 1 or 0.
+    for (const int stored : {2, -1}) {
+        SCOPED_TRACE(stored);
+        flag = static_cast<int16_t>(stored);
+        EXPECT_EQ(runWarning(flag, {click(IDC_WARNING_YES)}).result, 1);
+        EXPECT_EQ(flag, 1);
+    }
 }
 
 TEST_F(FinalLayoutWarning, NoStopsAndKeepsTheFlagWhateverTheBox) {

@@ -59,6 +59,11 @@ TEST_F(PlacementPosition, HalvingTruncatesTowardZero) {
     // difference, 5, not half of the odd sum, -614.5 cut to -614.
     lower.spaceAbove = 41;
     EXPECT_EQ(place(0), -615);
+    // Odd spaces count whole before the halving: yA -621, lower boundary -652, yB -753.
+    upper = {-201, -151, 100, 0};
+    lower.spaceAbove = -101;
+    EXPECT_EQ(place(0), -687);
+    EXPECT_EQ(place(1), -702);
 }
 
 TEST_F(PlacementPosition, AdjustmentIsAddedInSixteenBits) {

@@ -73,7 +73,8 @@ int16_t word(uint32_t value) { return static_cast<int16_t>(static_cast<uint16_t>
 
 // A document with divider and non-divider texts, blocks and definitions sharing numbers under
 // other sub-indices (which make the nested walks collect a key twice), definitions of missing
-// blocks, short definitions, and assignments on page 0, on high pages and of unknown definitions.
+// blocks, short definitions, empty assignments, and assignments on page 0, on high pages and of
+// unknown definitions.
 RecordStore generateDocument(std::mt19937 &random) {
     auto pick = [&random](uint32_t below) {
         return std::uniform_int_distribution<uint32_t>(0, below - 1)(random);
@@ -116,8 +117,11 @@ RecordStore generateDocument(std::mt19937 &random) {
     }
     for (int i = 0, count = 10 + static_cast<int>(pick(40)); i < count; ++i) {
         const uint32_t expression = pick(5) == 0 ? pick(30) : definitions[pick(definitions.size())];
-        docbuild::putAssignment(word(pages[pick(std::size(pages))]), word(pick(6)),
-                                word(expression));
+        const int16_t page = word(pages[pick(std::size(pages))]);
+        if (pick(10) == 0) // empty: it must not take the number of the assignment read before it
+            docbuild::store().put(kExpressionAssignmentTag, docbuild::key2(page, pick(6)), {});
+        else
+            docbuild::putAssignment(page, word(pick(6)), word(expression));
     }
     return docbuild::store();
 }
