@@ -1,14 +1,17 @@
 // Loads and unloads divazivir.dll as a host does when it starts and quits, 200 times (Version,
 // Init, Enumerate, Terminate each time), and checks that nothing stays behind: the C runtime's heap
 // within 4 KB, the process's handles (counted where the system counts them, and by the value the
-// next handle gets) and TLS indexes as they were. Prints the figures. Built as
-// orvane.exe, whose services the module imports; none of them is called on this path.
+// next handle gets) and TLS indexes as they were. Each load must also seed the module's stack
+// guard: a load that finds the guard as the load before it left it did not. Prints the figures.
+// Built as orvane.exe, whose services the module imports; none of them is called on this path.
 #include <windows.h>
 
 #include <malloc.h>
 
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 
 #include "host/host_services.h"
 #include "shell/entry_points.h"
@@ -77,15 +80,43 @@ Figures measure() {
     return figures;
 }
 
+// The stack guard of each load, read at the offset in the image that the command line gives.
+struct GuardWatch {
+    uintptr_t offset = 0;
+    uintptr_t last = 0;
+    int loads = 0;
+    int unseeded = 0; // loads that found the guard as the load before left it
+};
+
+bool readGuard(HMODULE module, GuardWatch &watch) {
+    const auto *image = reinterpret_cast<const uint8_t *>(module);
+    const auto *dos = reinterpret_cast<const IMAGE_DOS_HEADER *>(image);
+    const auto *headers = reinterpret_cast<const IMAGE_NT_HEADERS32 *>(image + dos->e_lfanew);
+    uintptr_t guard = 0;
+    if (watch.offset + sizeof guard > headers->OptionalHeader.SizeOfImage)
+        return false;
+    std::memcpy(&guard, image + watch.offset, sizeof guard);
+    if (watch.loads > 0 && guard == watch.last)
+        ++watch.unseeded;
+    watch.last = guard;
+    ++watch.loads;
+    return true;
+}
+
 template <typename Function> Function entry(HMODULE module, const char *name) {
     return reinterpret_cast<Function>(reinterpret_cast<void *>(GetProcAddress(module, name)));
 }
 
-// One start and quit of the host; false when the module cannot be loaded or lacks an entry point.
-bool cycle(const char *path) {
+// One start and quit of the host; false when the module cannot be loaded, lacks an entry point or
+// has no guard at the offset given.
+bool cycle(const char *path, GuardWatch &guards) {
     HMODULE module = LoadLibraryA(path);
     if (module == nullptr)
         return false;
+    if (!readGuard(module, guards)) {
+        FreeLibrary(module);
+        return false;
+    }
     auto version = entry<decltype(&OrvaneExtensionVersion)>(module, "OrvaneExtensionVersion");
     auto init = entry<decltype(&OrvaneExtensionInit)>(module, "OrvaneExtensionInit");
     auto enumerate = entry<decltype(&OrvaneExtensionEnumerate)>(module, "OrvaneExtensionEnumerate");
@@ -114,20 +145,22 @@ bool pluginKeyExists() {
 } // namespace
 
 int main(int argc, char **argv) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: orvane.exe DIVAZIVIR.DLL\n");
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: orvane.exe DIVAZIVIR.DLL STACK-GUARD-OFFSET\n");
         return 2;
     }
+    GuardWatch guards;
+    guards.offset = std::strtoul(argv[2], nullptr, 16);
     // Terminate writes the plug-in's key; a key that was not there before is taken away again.
     const bool keyExisted = pluginKeyExists();
     // The first load brings in what the system DLLs keep for the process; that is not the module's.
-    if (!cycle(argv[1])) {
-        std::fprintf(stderr, "cannot load %s or find its entry points\n", argv[1]);
+    if (!cycle(argv[1], guards)) {
+        std::fprintf(stderr, "cannot load %s or find its entry points and guard\n", argv[1]);
         return 1;
     }
     const Figures before = measure();
     for (int index = 0; index < kCycles; ++index)
-        if (!cycle(argv[1]))
+        if (!cycle(argv[1], guards))
             return 1;
     const Figures after = measure();
     if (!keyExisted)
@@ -141,10 +174,14 @@ int main(int argc, char **argv) {
         after.processHeap - before.processHeap, before.handles, after.handles,
         static_cast<unsigned long>(before.nextHandle), static_cast<unsigned long>(after.nextHandle),
         before.nextTlsIndex, after.nextTlsIndex);
+    std::printf("stack guard: %d of %d loads found it as the load before left it\n",
+                guards.unseeded, guards.loads);
     const bool clean = runtimeGrowth <= kHeapAllowance && after.handles == before.handles &&
                        after.nextHandle == before.nextHandle &&
                        after.nextTlsIndex == before.nextTlsIndex;
     if (!clean)
         std::printf("FAIL: the load/unload cycles left something behind\n");
-    return clean ? 0 : 1;
+    if (guards.unseeded != 0)
+        std::printf("FAIL: a load did not seed the stack guard\n");
+    return clean && guards.unseeded == 0 ? 0 : 1;
 }

@@ -1,0 +1,21 @@
+#!/usr/bin/env bash
+# Runs the load/unload cycles under Wine on the release DLL, telling the program where the DLL keeps
+# its stack guard: the guard's offset in the image, read from the unstripped build, whose addresses
+# are the release's.
+# Usage: run_load_cycles.sh LOAD-CYCLES-ORVANE.EXE DIVAZIVIR.DLL SYMBOLS-DIVAZIVIR.DLL WINE-ENV.SH
+# Exits 77 (skipped) when the Windows build is missing.
+set -euo pipefail
+
+exe=$1
+dll=$2
+symbols=$3
+wine_env=$4
+tools=i686-w64-mingw32-
+
+for file in "$exe" "$dll" "$symbols"; do
+    [[ -f $file ]] || { echo "not built: $file" >&2; exit 77; }
+done
+guard=$("${tools}nm" "$symbols" | awk '$3 == "___stack_chk_guard" { print $1 }')
+base=$("${tools}objdump" -p "$symbols" | awk '$1 == "ImageBase" { print $2 }')
+[[ -n $guard && -n $base ]] || { echo "FAIL: no stack guard or image base in $symbols" >&2; exit 1; }
+exec bash "$wine_env" timeout -k 5 1400 wine "$exe" "$dll" "$(printf '0x%x' $((16#$guard - 16#$base)))"
