@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Hardening: builds the sanitizer build (clang, AddressSanitizer and UndefinedBehaviorSanitizer,
 # with the libFuzzer targets), runs every native test there (unit tests, scenarios, the
-# fault-injection suite, the fuzz corpora once through), then each fuzz target for a fixed time.
+# fault-injection suite, the fuzz corpora once through; not the check of the Windows build's DLL,
+# which the native build runs), then each fuzz target for a fixed time.
 # Any finding fails the script; a missing tool is an error, never a skip.
 #
 #   FUZZ_SECONDS  time per fuzz target (default 45)
