@@ -105,4 +105,25 @@ TEST_F(FinalLayoutWarning, ControlAndShiftBringItBack) {
     resetModuleState();
 }
 
+// Through the run sequence: the part mark is one signed 16-bit word, and only -8 refuses the
+// document, with the error box in place of the warning.
+TEST_F(FinalLayoutWarning, OnlyAPartMarkOfMinus8ComesBeforeIt) {
+    // 504 (0x01F8) and -264 (0xFEF8) have the low byte of -8.
+    const struct {
+        int16_t mark;
+        bool refused;
+    } cases[] = {{-8, true}, {504, false}, {-264, false}, {8, false}, {-1, false}};
+    for (const auto &part : cases) {
+        SCOPED_TRACE(part.mark);
+        freshDocument(1);
+        docbuild::putPartMark(part.mark);
+        standin::beginInvocation({"answer ok", click(IDC_WARNING_NO)});
+        const Outcome outcome = finish(runDividerCommand(standin::hostMainWindow()));
+        EXPECT_EQ(outcome.result, part.refused ? 0 : 1);
+        EXPECT_EQ(outcome.messages.size(), part.refused ? 1u : 0u);
+        EXPECT_EQ(outcome.dialogs.empty(), part.refused);
+    }
+    resetModuleState();
+}
+
 } // namespace

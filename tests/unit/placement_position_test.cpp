@@ -104,6 +104,9 @@ TEST_F(PlacementPosition, StaffScalingOfTheUpperSystemChangesItsLastHeight) {
     EXPECT_EQ(place(0), -655);
     putStaffScale(1, 2, 300); // 360: yA -860, -805
     EXPECT_EQ(place(0), -805);
+    // 32768 reads as -32768, whose negation in 16 bits is itself: yA -33268, -17009.
+    putStaffScale(1, 2, 27307);
+    EXPECT_EQ(place(0), -17009);
 }
 
 TEST_F(PlacementPosition, UpperSystemsOwnListBitChoosesTheListsOfBoth) {
