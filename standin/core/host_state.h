@@ -6,6 +6,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "document_file.h"
@@ -45,7 +46,8 @@ struct InvocationRecord {
     std::vector<std::string>
         dialogsJson; // one JSON object per dialog shown, written by the dialog model
     std::vector<MessageRecord> messages;
-    int updateLayoutCalls = 0;
+    // The two arguments of each layout update; the report gives only their number.
+    std::vector<std::pair<int32_t, int32_t>> layoutUpdates;
     std::vector<std::string> skippedSteps;
 };
 

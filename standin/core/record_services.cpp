@@ -90,10 +90,10 @@ extern "C" int32_t WINAPI OX_DeleteEData(uint32_t tag, void *key) {
     return host().store.remove(tag, readKey(tag, key)) ? 1 : 0;
 }
 
-extern "C" int32_t WINAPI OX_UpdateLayout(int32_t, int32_t) {
+extern "C" int32_t WINAPI OX_UpdateLayout(int32_t first, int32_t second) {
     if (host().countCallAndCheckFailure("OX_UpdateLayout"))
         return 0;
-    ++host().currentInvocation().updateLayoutCalls;
+    host().currentInvocation().layoutUpdates.emplace_back(first, second);
     // The host lays the score out anew once; later updates find the layout as it is.
     if (host().pendingLayout) {
         host().pendingLayout->applyTo(host().store);

@@ -44,7 +44,7 @@ Json invocationOf(const InvocationRecord &invocation) {
     result["result"] = invocation.result;
     result["dialogs"] = std::move(dialogs);
     result["messages"] = std::move(messages);
-    result["updateLayoutCalls"] = invocation.updateLayoutCalls;
+    result["updateLayoutCalls"] = invocation.layoutUpdates.size();
     result["skippedSteps"] = std::move(skipped);
     return result;
 }

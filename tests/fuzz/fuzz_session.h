@@ -136,9 +136,10 @@ inline void runSession(const Session &session) {
         const standin::InvocationRecord &invocation = host.invocations.back();
         if (settingsDialogShown(invocation) && dividerSettings.dialogAccepted == 1) {
             checkAccepted(dividerSettings);
-            require(invocation.updateLayoutCalls == 1, "an accepted OK updates the layout");
+            const std::vector<std::pair<int32_t, int32_t>> update = {{1, 0}};
+            require(invocation.layoutUpdates == update, "an accepted OK updates the layout: 1, 0");
         } else {
-            require(invocation.updateLayoutCalls == 0, "no layout update without an OK");
+            require(invocation.layoutUpdates.empty(), "no layout update without an OK");
         }
     }
     OrvaneExtensionTerminate(0);

@@ -25,7 +25,7 @@ TEST(Report, HasTheContractsShapeInItsOrder) {
                               "not json"};
     invocation.messages.push_back({"Caption \xBB", "Text", 0x24, "20128", "yes"});
     invocation.messages.push_back({"Error", "Broken", 0x10, "host", "ok"});
-    invocation.updateLayoutCalls = 1;
+    invocation.layoutUpdates = {{1, 0}};
     invocation.skippedSteps = {"click 9"};
     host().invocations.push_back(invocation);
     host().callCounts["OX_Dialog"] = 2;
