@@ -24,10 +24,9 @@ with zipfile.ZipFile(sys.argv[2] + "/other.zip", "w") as archive:
 PY
 "${tools}strip" -o "$work/stripped.dll" "$dll"
 
-function=$("${tools}nm" "$dll" | awk '$3 == "__Z14removeDividerssss" { print $1 }')
-base=$("${tools}objdump" -p "$dll" | awk '$1 == "ImageBase" { print $2 }')
-[[ -n $function && -n $base ]] || { echo "FAIL: no removeDividers or image base in $dll" >&2; exit 1; }
-offset=$(printf '0x%x' $((16#$function - 16#$base + 6)))
+source "$(dirname "$0")/image_offset.sh"
+function=$(image_offset "$dll" __Z14removeDividerssss)
+offset=$(printf '0x%x' $((function + 6)))
 found="removeDividers(short, short, short) at divazivir/module/dividers/removal.cpp:"
 
 failures=0

@@ -10,12 +10,10 @@ exe=$1
 dll=$2
 symbols=$3
 wine_env=$4
-tools=i686-w64-mingw32-
 
 for file in "$exe" "$dll" "$symbols"; do
     [[ -f $file ]] || { echo "not built: $file" >&2; exit 77; }
 done
-guard=$("${tools}nm" "$symbols" | awk '$3 == "___stack_chk_guard" { print $1 }')
-base=$("${tools}objdump" -p "$symbols" | awk '$1 == "ImageBase" { print $2 }')
-[[ -n $guard && -n $base ]] || { echo "FAIL: no stack guard or image base in $symbols" >&2; exit 1; }
-exec bash "$wine_env" timeout -k 5 1400 wine "$exe" "$dll" "$(printf '0x%x' $((16#$guard - 16#$base)))"
+source "$(dirname "$0")/image_offset.sh"
+guard=$(image_offset "$symbols" ___stack_chk_guard)
+exec bash "$wine_env" timeout -k 5 1400 wine "$exe" "$dll" "$guard"
