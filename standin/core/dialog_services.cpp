@@ -128,9 +128,12 @@ extern "C" int32_t WINAPI OX_GetDlgItemUser(HWND dialog, int32_t id, int32_t uni
     if (host().countCallAndCheckFailure("OX_GetDlgItemUser") || orvu == nullptr)
         return 0;
     HWND control = GetDlgItem(dialog, id);
+    // A failure leaves the caller's value as it was.
+    if (control == nullptr)
+        return 0;
     // Nothing is kept between the two services: the text is read anew each time.
-    *orvu = control == nullptr ? 0.0 : parseUserValue(windowText(control), unit);
-    return control == nullptr ? 0 : 1;
+    *orvu = parseUserValue(windowText(control), unit);
+    return 1;
 }
 
 extern "C" int32_t WINAPI OX_SetDlgItemUser(HWND dialog, int32_t id, int32_t unit, double orvu) {

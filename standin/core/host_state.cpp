@@ -1,6 +1,7 @@
 #include "host_state.h"
 
 #include <algorithm>
+#include <cstring>
 #include <iterator>
 
 #include "host_windows.h"
@@ -35,6 +36,11 @@ bool Host::countAllocationAndCheckFailure() {
     if (allocations.firstFailing != 0 && allocations.count == allocations.firstFailing)
         allocations.failing = true;
     return allocations.failing;
+}
+
+void fillFreshHeapBytes(void *bytes, size_t count) {
+    constexpr uint8_t kFreshHeapByte = 0xBA;
+    std::memset(bytes, kFreshHeapByte, count);
 }
 
 Host &host() {

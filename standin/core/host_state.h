@@ -73,6 +73,7 @@ struct Host {
     std::vector<FailRule> failRules;
     AllocationRule allocations;
     std::map<std::string, int64_t> callCounts; // per OX_ service
+    uint64_t recordResults = 0;                // results the record services gave, which vary
     std::deque<std::string> pendingAnswers;    // answers queued for the next message boxes
     std::deque<std::string> pendingSteps;      // the scripted user's steps of this invocation
     std::vector<InvocationRecord> invocations; // the current one is the last
@@ -83,6 +84,11 @@ struct Host {
     // Counts one heap allocation of the module and tells whether it fails.
     bool countAllocationAndCheckFailure();
 };
+
+// Fills the bytes of a heap block the module has not written yet: the platform's heap promises
+// nothing of them but where the caller asks for zeros, and a module that reads them before it
+// writes them sees this pattern instead of the zeros fresh memory often holds.
+void fillFreshHeapBytes(void *bytes, size_t count);
 
 Host &host();
 // A fresh host: empty store and registry, no keys, no rules, no counts.

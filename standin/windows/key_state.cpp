@@ -4,8 +4,12 @@
 
 namespace {
 constexpr BYTE kKeyDown = 0x80;
+// Any key has its toggle set after an odd number of presses: only the high bit tells down.
+constexpr BYTE kToggled = 0x01;
 
-void setKey(BYTE (&state)[256], int key, bool down) { state[key] = down ? kKeyDown : 0; }
+void setKey(BYTE (&state)[256], int key, bool down) {
+    state[key] = static_cast<BYTE>((down ? kKeyDown : 0) | kToggled);
+}
 } // namespace
 
 namespace standin {

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include "core/host_state.h"
 #include "core/registry_file.h"
+#include "native/windows_api.h"
 
 using standin::RegistryKeyState;
 
@@ -64,4 +66,41 @@ TEST(RegistryFile, RefusesWhatTheRegistryCannotHold) {
         EXPECT_NE(error->line().find(expected), std::string::npos) << error->line();
         EXPECT_FALSE(registry) << text;
     }
+}
+
+// orvane-sim's registry keys keep the access they were opened with, as the platform's do: a call
+// the access does not allow fails and changes nothing, and a closed key is no key.
+TEST(NativeRegistry, KeysRefuseWhatTheirAccessDoesNotAllow) {
+    const struct {
+        const char *name;
+        REGSAM access;
+        LSTATUS set, query;
+    } cases[] = {
+        {"KEY_READ", KEY_READ, ERROR_ACCESS_DENIED, ERROR_SUCCESS},
+        {"KEY_WRITE", KEY_WRITE, ERROR_SUCCESS, ERROR_ACCESS_DENIED},
+        {"KEY_QUERY_VALUE", KEY_QUERY_VALUE, ERROR_ACCESS_DENIED, ERROR_SUCCESS},
+        {"KEY_ALL_ACCESS", KEY_ALL_ACCESS, ERROR_SUCCESS, ERROR_SUCCESS},
+        {"GENERIC_READ", GENERIC_READ, ERROR_ACCESS_DENIED, ERROR_SUCCESS},
+        {"GENERIC_WRITE", GENERIC_WRITE, ERROR_SUCCESS, ERROR_ACCESS_DENIED},
+    };
+    const BYTE written[] = {7, 0};
+    for (const auto &row : cases) {
+        SCOPED_TRACE(row.name);
+        standin::host().registry = standin::RegistryValues{{"ShowWarning", {3, {1, 0}}}};
+        HKEY key = nullptr;
+        ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, standin::kPluginKeyPath, 0, nullptr, 0,
+                                  row.access, nullptr, &key, nullptr),
+                  ERROR_SUCCESS);
+        EXPECT_EQ(RegSetValueExA(key, "ShowWarning", 0, REG_BINARY, written, 2), row.set);
+        BYTE read[2] = {};
+        DWORD size = sizeof read;
+        EXPECT_EQ(RegQueryValueExA(key, "ShowWarning", nullptr, nullptr, read, &size), row.query);
+        EXPECT_EQ(standin::host().registry->at("ShowWarning").data[0],
+                  row.set == ERROR_SUCCESS ? 7 : 1);
+        EXPECT_EQ(RegCloseKey(key), ERROR_SUCCESS);
+        EXPECT_EQ(RegSetValueExA(key, "ShowWarning", 0, REG_BINARY, written, 2),
+                  ERROR_INVALID_HANDLE);
+        EXPECT_EQ(RegCloseKey(key), ERROR_INVALID_HANDLE);
+    }
+    standin::resetHost();
 }
