@@ -108,6 +108,59 @@ TEST_F(SettingsDialog, StoredValuesOutsideTheirControlsComeBackAsTheControlsShow
     EXPECT_EQ(settings.rightMarginOrigin, -1);
 }
 
+// Each row opens the dialog on a stored record with some fields off their defaults; every control
+// (checked, selected, text, enabled) and the focus must be as the dialog opened on the defaults
+// shows them, but for the differences the row gives, as a merge patch of the controls.
+TEST_F(SettingsDialog, OpensOnStoredRecordsAsTheirFieldsSay) {
+    const Json defaults = runSettings(settings, {"snapshot", "key esc"}).snapshot(0);
+    const char *const pagesEnabled = R"("110": {"enabled": true}, "122": {"enabled": true},
+        "111": {"enabled": true}, "112": {"enabled": true}, "123": {"enabled": true})";
+    const std::string selectedPages =
+        std::string(R"({"108": {"checked": 0}, "109": {"checked": 1}, )") + pagesEnabled + "}";
+    const char *const boundaries = R"({"105": {"checked": 0}, "106": {"checked": 1}})";
+    const struct {
+        const char *stored;
+        void (*change)(DividerSettings &);
+        std::string differences;
+    } cases[] = {
+        {"vPositionMode 1", [](DividerSettings &s) { s.vPositionMode = 1; }, boundaries},
+        {"vPositionMode -32768", [](DividerSettings &s) { s.vPositionMode = -32768; }, boundaries},
+        // Any nonzero value is "Selected pages", also one whose low byte is 0.
+        {"selectedPagesOnly 2", [](DividerSettings &s) { s.selectedPagesOnly = 2; }, selectedPages},
+        {"selectedPagesOnly 0x100", [](DividerSettings &s) { s.selectedPagesOnly = 0x100; },
+         selectedPages},
+        {"selectedPagesOnly -1", [](DividerSettings &s) { s.selectedPagesOnly = -1; },
+         selectedPages},
+        {"fontSize 48", [](DividerSettings &s) { s.fontSize = 48; },
+         R"({"103": {"selected": 14}})"},
+        {"fontSize 8", [](DividerSettings &s) { s.fontSize = 8; }, R"({"103": {"selected": 0}})"},
+        {"hAdjust -12, vAdjust 1000",
+         [](DividerSettings &s) {
+             s.hAdjust = -12;
+             s.vAdjust = 1000;
+         },
+         R"({"115": {"text": "-12"}, "117": {"text": "1000"}})"},
+        {"autoAdjustV 1 at 24 points",
+         [](DividerSettings &s) {
+             s.autoAdjustV = 1;
+             s.fontSize = 24;
+         },
+         R"({"103": {"selected": 10}, "118": {"checked": 1}, "116": {"enabled": false},
+             "117": {"enabled": false, "text": "124"}, "125": {"enabled": false}})"},
+        {"rightMarginOrigin 3", [](DividerSettings &s) { s.rightMarginOrigin = 3; },
+         R"({"120": {"selected": 3, "text": "On Even Pages"}})"},
+    };
+    for (const auto &row : cases) {
+        SCOPED_TRACE(row.stored);
+        settings = kLoadTimeSettings;
+        settings.autoAdjustV = 0;
+        row.change(settings);
+        Json expected = defaults;
+        expected["controls"].merge_patch(Json::parse(row.differences));
+        EXPECT_EQ(runSettings(settings, {"snapshot", "key esc"}).snapshot(0), expected);
+    }
+}
+
 TEST_F(SettingsDialog, OkWritesEveryField) {
     const Outcome outcome = runSettings(
         settings, {pick(IDC_FONT_SIZE_LIST, "24"), click(IDC_SYSTEM_BOUNDARIES_MODE),
@@ -273,29 +326,45 @@ TEST_F(SettingsDialog, StepsHAndVWithinTheLimits) {
         }
 }
 
+// H steps up and V down from the same typed value; each step starts from the whole ORVU that the
+// step before left, so that steps in a unit whose decimals cannot hold an ORVU do not drift.
 TEST_F(SettingsDialog, StepsOneOrvuInTheDocumentUnit) {
     const struct {
         int16_t unit;
-        const char *typed, *up, *down;
+        const char *typed;
+        int steps;
+        const char *up, *down;
+        int16_t storedUp, storedDown;
     } cases[] = {
-        {2, "1", "1.0035", "0.9965"}, // inch, 288 ORVU
-        {3, "1", "1.0088", "0.9912"}, // cm
-        {4, "1", "1.25", "0.75"},     // point, 4 ORVU
-        {5, "1", "1.0208", "0.9792"}, // pica, 48 ORVU
-        {6, "1", "1.0417", "0.9583"}, // space, 24 ORVU
-        {7, "1", "1.0882", "0.9118"}, // mm
-        {9, "1", "2", "0"},           // unknown codes count in ORVU
-        {2, "4", "3.4722", "3.4722"}, // 1152 ORVU steps back to the limit of 1000
+        {2, "1", 1, "1.0035", "0.9965", 289, 287}, // inch, 288 ORVU
+        {2, "1", 2, "1.0069", "0.9931", 290, 286}, // without the snap: 1.007
+        {2, "1", 8, "1.0278", "0.9722", 296, 280}, // without the snap: 279
+        {3, "1", 1, "1.0088", "0.9912", 114, 112}, // cm
+        {4, "1", 1, "1.25", "0.75", 5, 3},         // point, 4 ORVU
+        {5, "1", 1, "1.0208", "0.9792", 49, 47},   // pica, 48 ORVU
+        {5, "1", 2, "1.0417", "0.9583", 50, 46},   // without the snap: 1.0416
+        {5, "1", 8, "1.1667", "0.8333", 56, 40},
+        {6, "1", 1, "1.0417", "0.9583", 25, 23},     // space, 24 ORVU
+        {7, "1", 1, "1.0882", "0.9118", 12, 10},     // mm
+        {9, "1", 1, "2", "0", 2, 0},                 // unknown codes count in ORVU
+        {2, "4", 1, "3.4722", "3.4722", 1000, 1000}, // 1152 ORVU steps back to the limit
     };
     for (const auto &unit : cases) {
+        SCOPED_TRACE("unit " + std::to_string(unit.unit) + ", " + std::to_string(unit.steps) +
+                     " steps");
         freshDocument(1, unit.unit);
         settings = kLoadTimeSettings;
         settings.autoAdjustV = 0;
-        const Outcome outcome = runSettings(
-            settings, {type(IDC_H_ADJUST, unit.typed), spin(IDC_H_SPIN, "up"),
-                       type(IDC_V_ADJUST, unit.typed), spin(IDC_V_SPIN, "down"), "key esc"});
-        EXPECT_EQ(outcome.text(IDC_H_ADJUST), unit.up) << "unit " << unit.unit;
-        EXPECT_EQ(outcome.text(IDC_V_ADJUST), unit.down) << "unit " << unit.unit;
+        std::vector<std::string> steps = {type(IDC_H_ADJUST, unit.typed)};
+        steps.insert(steps.end(), unit.steps, spin(IDC_H_SPIN, "up"));
+        steps.push_back(type(IDC_V_ADJUST, unit.typed));
+        steps.insert(steps.end(), unit.steps, spin(IDC_V_SPIN, "down"));
+        steps.push_back(click(IDC_SETTINGS_OK));
+        const Outcome outcome = runSettings(settings, steps);
+        EXPECT_EQ(outcome.text(IDC_H_ADJUST), unit.up);
+        EXPECT_EQ(outcome.text(IDC_V_ADJUST), unit.down);
+        EXPECT_EQ(settings.hAdjust, unit.storedUp);
+        EXPECT_EQ(settings.vAdjust, unit.storedDown);
     }
 }
 

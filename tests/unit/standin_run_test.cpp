@@ -9,6 +9,7 @@
 #include "core/strict_json.h"
 #include "native/linked_module.h"
 #include "native/windows_api.h"
+#include "resources/version.h"
 
 namespace fs = std::filesystem;
 
@@ -54,7 +55,7 @@ class HostRun : public testing::Test {
 TEST(Enumeration, ModuleWritesExactlyTheDescriptorsBytes) {
     standin::DescriptorBuffer buffer;
     ASSERT_EQ(standin::enumerateCommand(standin::linkedModule(), 0, buffer), 1);
-    const std::string menuText = "RZ Velunor &Divider [v 1.03e]...";
+    const std::string menuText = "RZ Velunor &Divider [v " DIVAZIVIR_VERSION "]...";
     EXPECT_EQ(std::string(reinterpret_cast<const char *>(buffer.data())), menuText);
     for (size_t i = menuText.size(); i < 64; ++i)
         EXPECT_EQ(buffer[i], 0) << "byte " << i; // zero-padded to the end of the field
@@ -66,8 +67,15 @@ TEST(Enumeration, ModuleWritesExactlyTheDescriptorsBytes) {
     ASSERT_EQ(standin::enumerateCommand(standin::linkedModule(), 1, buffer), 0);
     for (size_t i = 0; i < buffer.size(); ++i)
         ASSERT_EQ(buffer[i], standin::kDescriptorFill) << "byte " << i;
-    EXPECT_EQ(standin::enumerateCommand(standin::linkedModule(), 0x10000, buffer),
-              1); // low half is 0
+    // Only the low half counts, as a signed number: 0 and every negative one describe the command.
+    const struct {
+        int32_t index, result;
+    } indices[] = {{0x10000, 1}, {-1, 1},     {-32768, 1},  {0x1FFFF, 1},
+                   {0x8000, 1},  {0x7FFF, 0}, {0x10001, 0}, {-65535, 0}};
+    for (const auto &index : indices)
+        EXPECT_EQ(standin::enumerateCommand(standin::linkedModule(), index.index, buffer),
+                  index.result)
+            << "index " << index.index;
 }
 
 TEST_F(HostRun, BadInputWritesNothing) {
