@@ -5,7 +5,7 @@
 # symbols zip of the release (scripts/package.sh) or the divazivir.dll unpacked from it; the
 # stripped release DLL names no lines. Bad input gives one line on standard error and exit status 2.
 #
-#   bash scripts/crash-line.sh dist/divazivir-1.03e-win32-symbols.zip divazivir.dll+0x2e44
+#   bash scripts/crash-line.sh dist/divazivir-VERSION-win32-symbols.zip divazivir.dll+0x2e44
 #   bash scripts/crash-line.sh build/windows/symbols/divazivir.dll 0x2e44
 set -euo pipefail
 

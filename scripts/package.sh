@@ -10,8 +10,16 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-version=$(sed -n 's/^#define DIVAZIVIR_VERSION "\(.*\)"$/\1/p' module/resources/version.h)
-[[ -n $version ]] || { echo "package: no DIVAZIVIR_VERSION in module/resources/version.h" >&2; exit 1; }
+source scripts/release-version.sh
+# The zips' entries carry the release's date, from its entry in the changelog.
+release_date=$(sed -n "s/^## $version (\([0-9]\{4\}-[0-9]\{2\}-[0-9]\{2\}\))\$/\1/p" CHANGELOG.md)
+[[ -n $release_date ]] || { echo "package: CHANGELOG.md has no entry '## $version (YYYY-MM-DD)'" >&2; exit 1; }
+# The documents name this release and no other, so that a new version cannot leave one behind.
+for document in README.md docs/guide.md docs/release/README.txt; do
+    others=$(grep -oE '\b[0-9]+\.[0-9]{2}[a-z]\b|\b[0-9]+\.[0-9]+\.[0-9]+\.[0-9]+\b' "$document" |
+        grep -vxF -e "$version" -e "$file_version" | sort -u | tr '\n' ' ' || true)
+    [[ -z $others ]] || { echo "package: $document names ${others}instead of $version ($file_version)" >&2; exit 1; }
+done
 
 bash scripts/setup.sh
 cmake --preset windows >/dev/null
@@ -31,11 +39,11 @@ cmake --build --preset windows -j 2 --target divazivir >/dev/null
 mkdir -p dist
 zip=dist/divazivir-$version-win32.zip
 symbols_zip=dist/divazivir-$version-win32-symbols.zip
-python3 - "$zip" "$symbols_zip" "divazivir-$version/" <<'PY'
+python3 - "$zip" "$symbols_zip" "divazivir-$version/" "$release_date" <<'PY'
 import sys, zipfile
 
-# The release date of 1.03e; a zip stores local time without a zone.
-fixed_date = (2026, 12, 8, 0, 0, 0)
+# The release date; a zip stores local time without a zone.
+fixed_date = tuple(int(part) for part in sys.argv[4].split("-")) + (0, 0, 0)
 folder = sys.argv[3]  # the main zip unpacks into one folder
 packages = {
     sys.argv[1]: [

@@ -10,6 +10,7 @@
 #include "core/dialog_template.h"
 #include "pe_resources.h"
 #include "resources/resource_ids.h"
+#include "resources/version.h"
 
 namespace {
 
@@ -31,7 +32,7 @@ struct ExpectedDialog {
 
 const ExpectedDialog kSettingsDialog = {
     IDD_DIVIDER_SETTINGS,
-    "Velunor Divider 1.03e - by the divazivir team",
+    "Velunor Divider " DIVAZIVIR_VERSION " - by the divazivir team",
     31,
     39,
     268,

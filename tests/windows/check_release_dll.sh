@@ -15,11 +15,13 @@ objdump=${3:-i686-w64-mingw32-objdump}
 resources=$("$windres" -J coff -O rc -i "$dll")
 
 # The lines of the version resource that must be there, as windres writes them back.
-expected=$(cat <<'LIST'
-FILEVERSION 1, 3, 5, 0
-PRODUCTVERSION 1, 3, 5, 0
-VALUE "FileVersion", "1.03e"
-VALUE "ProductVersion", "1.03e"
+source "$(dirname "$0")/../../scripts/release-version.sh"
+numbers=${file_version//./, }
+expected=$(cat <<LIST
+FILEVERSION $numbers
+PRODUCTVERSION $numbers
+VALUE "FileVersion", "$version"
+VALUE "ProductVersion", "$version"
 VALUE "ProductName", "Velunor Divider"
 VALUE "OriginalFilename", "divazivir.dll"
 VALUE "LegalCopyright", "Copyright (c) the divazivir authors. MIT licence."
@@ -78,6 +80,6 @@ else
 fi
 
 ((failures == 0)) || exit 1
-echo "divazivir.dll: version 1.03e resource, no debug sections, NO_SEH DYNAMIC_BASE NX_COMPAT, GUI," \
+echo "divazivir.dll: version $version resource, no debug sections, NO_SEH DYNAMIC_BASE NX_COMPAT, GUI," \
     "no way to another module," \
     "$(wc -l <<<"$protected") functions with a stack guard, $(stat -c %s "$dll") bytes"
