@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
-# Redraws every picture of docs/guide.md from the real divazivir.dll: orvane.exe runs it under Wine
-# on the small score docs/guide/two-pages.json, once for each choice a picture shows, and writes its
-# page picture (--svg); scripts/guide_panels.py crops the pages to their systems and sets the runs
-# side by side; rsvg-convert makes the PNG in docs/guide/. The two dialogs the guide shows come from
-# scripts/screenshots.sh, which this script runs first.
+# Redraws every picture of docs/guide.md and README.md from the real divazivir.dll: orvane.exe runs
+# it under Wine on the small score docs/guide/two-pages.json, once for each choice a picture shows,
+# and writes its page picture (--svg); scripts/guide_panels.py crops the pages to their systems and
+# sets the runs side by side; rsvg-convert makes the PNG in docs/guide/. The two dialogs come from
+# scripts/screenshots.sh, which this script runs first, and the sample score with its dividers
+# (docs/sample-score.png) is the main job's picture (scripts/run-main.sh), run last.
 #
 #   bash scripts/guide-pictures.sh     # after cmake --build --preset windows
 set -euo pipefail
@@ -18,11 +19,15 @@ if [[ ${1:-} != --in-wine-env ]]; then
     touch "$started"
     WINE_BUILD_DIR=$build_dir bash "$root/scripts/screenshots.sh"
     WINE_BUILD_DIR=$build_dir bash "$root/scripts/wine-env.sh" bash "$0" --in-wine-env
-    # Every picture the guide shows must have been drawn just now.
+    bash "$root/scripts/run-main.sh" >/dev/null
+    cp "$root/out/score-with-dividers.png" "$root/docs/sample-score.png"
+    echo "guide-pictures: docs/sample-score.png"
+    # Every picture the guide and the README show must have been drawn just now.
     status=0
-    for image in $(grep -o '](\(guide/\)\?[a-z-]*\.png)' "$root/docs/guide.md" | tr -d '()]'); do
+    for image in $( (grep -o '](\(guide/\)\?[a-z-]*\.png)' "$root/docs/guide.md" | tr -d '()]'
+        grep -o '](docs/[a-z-]*\.png)' "$root/README.md" | tr -d '()]' | sed 's|^docs/||')); do
         if [[ ! $root/docs/$image -nt $started ]]; then
-            echo "guide-pictures: docs/guide.md shows docs/$image, which this script did not draw" >&2
+            echo "guide-pictures: the documents show docs/$image, which this script did not draw" >&2
             status=1
         fi
     done

@@ -22,8 +22,9 @@ case ${1:-} in
 esac
 
 bash scripts/setup.sh
+# Only this run's files: none left from an earlier run of the other mode.
+rm -rf out/host out/registry.json out/report.json out/score-with-dividers.*
 mkdir -p out
-rm -f out/registry.json
 if [[ $mode == native ]]; then
     cmake --preset native >/dev/null
     cmake --build --preset native -j 2 --target orvane-sim
@@ -35,7 +36,6 @@ else
     echo "$package_line"
     package=$(sed -n 's/^package: \([^ ]*\) .*/\1/p' <<<"$package_line")
     # Install the plug-in as a user would: the DLL from the package into the host's folder.
-    rm -rf out/host
     mkdir -p out/host
     cp build/windows/orvane.exe out/host/
     # The package unpacks into one folder named after the release; the DLL is in it.
