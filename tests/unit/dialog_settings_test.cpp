@@ -113,48 +113,31 @@ TEST_F(SettingsDialog, StoredValuesOutsideTheirControlsComeBackAsTheControlsShow
 // shows them, but for the differences the row gives, as a merge patch of the controls.
 TEST_F(SettingsDialog, OpensOnStoredRecordsAsTheirFieldsSay) {
     const Json defaults = runSettings(settings, {"snapshot", "key esc"}).snapshot(0);
-    const char *const pagesEnabled = R"("110": {"enabled": true}, "122": {"enabled": true},
-        "111": {"enabled": true}, "112": {"enabled": true}, "123": {"enabled": true})";
-    const std::string selectedPages =
-        std::string(R"({"108": {"checked": 0}, "109": {"checked": 1}, )") + pagesEnabled + "}";
-    const char *const boundaries = R"({"105": {"checked": 0}, "106": {"checked": 1}})";
+    const std::string selectedPages = R"({"108": {"checked": 0}, "109": {"checked": 1},
+        "110": {"enabled": true}, "122": {"enabled": true}, "111": {"enabled": true},
+        "112": {"enabled": true}, "123": {"enabled": true}})";
+    const std::string boundaries = R"({"105": {"checked": 0}, "106": {"checked": 1}})";
     const struct {
-        const char *stored;
-        void (*change)(DividerSettings &);
+        int16_t DividerSettings::*field;
+        int16_t value;
         std::string differences;
     } cases[] = {
-        {"vPositionMode 1", [](DividerSettings &s) { s.vPositionMode = 1; }, boundaries},
-        {"vPositionMode -32768", [](DividerSettings &s) { s.vPositionMode = -32768; }, boundaries},
+        {&DividerSettings::vPositionMode, 1, boundaries},
+        {&DividerSettings::vPositionMode, -32768, boundaries},
         // Any nonzero value is "Selected pages", also one whose low byte is 0.
-        {"selectedPagesOnly 2", [](DividerSettings &s) { s.selectedPagesOnly = 2; }, selectedPages},
-        {"selectedPagesOnly 0x100", [](DividerSettings &s) { s.selectedPagesOnly = 0x100; },
-         selectedPages},
-        {"selectedPagesOnly -1", [](DividerSettings &s) { s.selectedPagesOnly = -1; },
-         selectedPages},
-        {"fontSize 48", [](DividerSettings &s) { s.fontSize = 48; },
-         R"({"103": {"selected": 14}})"},
-        {"fontSize 8", [](DividerSettings &s) { s.fontSize = 8; }, R"({"103": {"selected": 0}})"},
-        {"hAdjust -12, vAdjust 1000",
-         [](DividerSettings &s) {
-             s.hAdjust = -12;
-             s.vAdjust = 1000;
-         },
-         R"({"115": {"text": "-12"}, "117": {"text": "1000"}})"},
-        {"autoAdjustV 1 at 24 points",
-         [](DividerSettings &s) {
-             s.autoAdjustV = 1;
-             s.fontSize = 24;
-         },
-         R"({"103": {"selected": 10}, "118": {"checked": 1}, "116": {"enabled": false},
-             "117": {"enabled": false, "text": "124"}, "125": {"enabled": false}})"},
-        {"rightMarginOrigin 3", [](DividerSettings &s) { s.rightMarginOrigin = 3; },
+        {&DividerSettings::selectedPagesOnly, 2, selectedPages},
+        {&DividerSettings::selectedPagesOnly, 0x100, selectedPages},
+        {&DividerSettings::fontSize, 48, R"({"103": {"selected": 14}})"},
+        {&DividerSettings::hAdjust, -12, R"({"115": {"text": "-12"}})"},
+        {&DividerSettings::vAdjust, 1000, R"({"117": {"text": "1000"}})"},
+        {&DividerSettings::rightMarginOrigin, 3,
          R"({"120": {"selected": 3, "text": "On Even Pages"}})"},
     };
     for (const auto &row : cases) {
-        SCOPED_TRACE(row.stored);
+        SCOPED_TRACE(row.differences);
         settings = kLoadTimeSettings;
         settings.autoAdjustV = 0;
-        row.change(settings);
+        settings.*row.field = row.value;
         Json expected = defaults;
         expected["controls"].merge_patch(Json::parse(row.differences));
         EXPECT_EQ(runSettings(settings, {"snapshot", "key esc"}).snapshot(0), expected);
