@@ -17,7 +17,9 @@ if [[ ${1:-} == --install ]]; then
         echo "setup: installing the workflows' linter into build/workflow-lint" >&2
         mkdir -p "$folder"
         cp "$pins/package.json" "$pins/package-lock.json" "$folder/"
-        (cd "$folder" && npm ci --no-audit --no-fund --loglevel=error) >&2
+        # From npm's cache where it holds them: the reproducibility check's fresh copies of the
+        # project install it again.
+        (cd "$folder" && npm ci --prefer-offline --no-audit --no-fund --loglevel=error) >&2
     fi
     exit 0
 fi
