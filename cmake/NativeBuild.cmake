@@ -64,12 +64,13 @@ if(EXISTS ${CMAKE_SOURCE_DIR}/tests/CMakeLists.txt)
   add_subdirectory(tests)
   # The scenario suite runs the real orvane-sim and keeps its outputs for the Windows build to
   # compare against.
+  set(DIVAZIVIR_NATIVE_SCENARIO_DIR ${CMAKE_BINARY_DIR}/scenarios/native)
   if(TARGET orvane-sim AND TARGET unit_tests)
     add_dependencies(unit_tests orvane-sim)
     target_compile_definitions(unit_tests PRIVATE
       ORVANE_SIM_PATH="$<TARGET_FILE:orvane-sim>"
       SCENARIO_SOURCE_DIR="${CMAKE_SOURCE_DIR}/tests/scenarios"
-      SCENARIO_OUTPUT_DIR="${CMAKE_BINARY_DIR}/scenarios/native")
+      SCENARIO_OUTPUT_DIR="${DIVAZIVIR_NATIVE_SCENARIO_DIR}")
   endif()
   # The resource test reads the compiled templates back, and those of a built DLL when named.
   if(TARGET unit_tests)

@@ -35,19 +35,14 @@ else
     package_line=$(bash scripts/package.sh)
     echo "$package_line"
     package=$(sed -n 's/^package: \([^ ]*\) .*/\1/p' <<<"$package_line")
-    # Install the plug-in as a user would: the DLL from the package into the host's folder.
-    mkdir -p out/host
-    cp build/windows/orvane.exe out/host/
-    # The package unpacks into one folder named after the release; the DLL is in it.
-    python3 -c '
-import sys, zipfile
-package = zipfile.ZipFile(sys.argv[1])
-[dll] = [name for name in package.namelist() if name.endswith("/divazivir.dll")]
-open(sys.argv[2] + "/divazivir.dll", "wb").write(package.read(dll))' "$package" out/host
+    # Install the plug-in as a user would: the DLL from the package into the host's folder, as
+    # the Windows checks install it.
+    python3 scripts/windows_checks.py install "$package" build/windows/orvane.exe out/host
     host=(bash scripts/wine-env.sh wine out/host/orvane.exe)
 fi
 
-steps=${DIVIDER_STEPS:-"click 6; pick 103 14; click 105; click 108; pick 120 Never; click 1"}
+# The default steps are those whose document the Windows checks compare with orvane-sim's.
+steps=${DIVIDER_STEPS:-$(python3 scripts/windows_checks.py sample-steps)}
 "${host[@]}" examples/orchestral_score.json \
     --registry out/registry.json --out out/score-with-dividers.json --report out/report.json \
     --svg out/score-with-dividers.svg --do "$steps"

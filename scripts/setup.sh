@@ -37,10 +37,17 @@ install_missing "" -- "${packages[@]}"
 # here. qemu's user-mode emulator, which an earlier setup registered for them, is no way: Wine's
 # processes crash or hang in it, and it would hide the kernel's refusal. Its entry is switched off,
 # for the whole machine, not removed: `echo 1 >/proc/sys/fs/binfmt_misc/qemu-i386` switches it on.
+# In a container /proc/sys is read-only: the entry stays on there, and Wine runs in the virtual
+# machine, which needs nothing of the container but its files.
 binfmt=/proc/sys/fs/binfmt_misc/qemu-i386
 if grep -qsx enabled "$binfmt" && grep -qsx 'interpreter /usr/bin/qemu-i386-static' "$binfmt"; then
-    echo "setup: switching off qemu-i386 as the runner of 32-bit programs" >&2
-    echo 0 >"$binfmt"
+    if [[ -w $binfmt ]]; then
+        echo "setup: switching off qemu-i386 as the runner of 32-bit programs" >&2
+        echo 0 >"$binfmt"
+    else
+        echo "setup: qemu-i386 runs 32-bit programs and $binfmt is read-only (a container):" \
+            "it stays on, and Wine runs in a virtual machine" >&2
+    fi
 fi
 if bash "$(dirname "$0")/wine-vm.sh" --needed; then
     # INITRD=No: the machine boots with its own small image, not one made for this kernel.
@@ -48,3 +55,8 @@ if bash "$(dirname "$0")/wine-vm.sh" --needed; then
         qemu-system-x86 linux-image-amd64 busybox-static cpio
     bash "$(dirname "$0")/wine-vm.sh" --prepare
 fi
+
+# The CI workflows' linter, from the npm registry at pinned versions (scripts/lint-workflows.sh);
+# Node and npm come from Debian where the machine has no npm of its own.
+command -v npm >/dev/null || install_missing ", for the workflows' linter" -- nodejs npm
+bash "$(dirname "$0")/lint-workflows.sh" --install

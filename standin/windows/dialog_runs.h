@@ -17,8 +17,8 @@ struct DialogRun : DialogRecord {
     int32_t resourceId = 0;
     OXDialogProc procedure = nullptr;
     const DialogTemplate *dialogTemplate = nullptr;
-    HWND window = nullptr; // known from the first message the dialog gets
-    bool holdAnnounced = false;
+    HWND window = nullptr;      // known from the first message the dialog gets
+    int holdTicks = 0;          // of the timer that holds it for its picture
     DialogRun *outer = nullptr; // the dialog this one was opened from, if any
 };
 

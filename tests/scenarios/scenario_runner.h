@@ -29,8 +29,6 @@ constexpr const char *kReportFile = "report.json";
 constexpr const char *kPictureFile = "pages.svg";
 constexpr const char *kArgumentsFile = "arguments.json";
 constexpr const char *kStderrFile = "stderr.txt";
-// The outputs that both builds must write byte for byte the same.
-inline const std::vector<std::string> kComparedOutputs = {kReportFile, kRegistryFile, kOutFile};
 
 struct Scenario {
     std::string name; // the file's name without .json
@@ -205,16 +203,6 @@ inline std::vector<std::string> checkScenario(const Scenario &scenario, int exit
                                  written.dump());
     }
     return mismatches;
-}
-
-// The compared outputs that differ between two run directories of the same scenario.
-inline std::vector<std::string> differingOutputs(const fs::path &first, const fs::path &second) {
-    std::vector<std::string> differing;
-    for (const auto &name : kComparedOutputs)
-        if (fs::exists(first / name) != fs::exists(second / name) ||
-            readFile(first / name) != readFile(second / name))
-            differing.push_back(name);
-    return differing;
 }
 
 } // namespace scenarios
