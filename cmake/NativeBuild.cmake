@@ -50,6 +50,9 @@ target_sources(standin_native PRIVATE ${DIVAZIVIR_RES_SOURCE})
 
 add_library(divazivir_module STATIC ${DIVAZIVIR_MODULE_SOURCES})
 target_compile_options(divazivir_module PRIVATE ${DIVAZIVIR_MODULE_OPTIONS})
+# In the host's process a local starts as whatever the stack held; here it starts as a pattern,
+# not as the zeros a fresh native stack tends to hold, so a field the module never writes shows.
+target_compile_options(divazivir_module PRIVATE -ftrivial-auto-var-init=pattern)
 target_include_directories(divazivir_module PUBLIC ${CMAKE_SOURCE_DIR}/module)
 target_link_libraries(divazivir_module PUBLIC standin_native)
 
