@@ -330,6 +330,7 @@ TEST_F(SettingsDialog, StepsOneOrvuInTheDocumentUnit) {
         {6, "1", 1, "1.0417", "0.9583", 25, 23},     // space, 24 ORVU
         {7, "1", 1, "1.0882", "0.9118", 12, 10},     // mm
         {9, "1", 1, "2", "0", 2, 0},                 // unknown codes count in ORVU
+        {0x0102, "1", 1, "2", "0", 2, 0},            // the whole word is the code, not inches
         {2, "4", 1, "3.4722", "3.4722", 1000, 1000}, // 1152 ORVU steps back to the limit
     };
     for (const auto &unit : cases) {
