@@ -66,7 +66,7 @@ Measure measure(const standin::RecordStore &document,
 int32_t bareHostCalls(int16_t, int16_t, int16_t) {
     RecordKey key = {0, 0};
     char text[kDividerTextCapacity];
-    while (OX_NextEData(kTextBlockTag, &key, nullptr, 0)) {
+    while (hostSucceeded(OX_NextEData(kTextBlockTag, &key, nullptr, 0))) {
         int32_t length = 0;
         OX_LoadEData(kTextBlockTag, &key, nullptr, &length);
         int32_t size = sizeof text;
@@ -74,14 +74,14 @@ int32_t bareHostCalls(int16_t, int16_t, int16_t) {
     }
     char record[48];
     key = {0, 0};
-    while (OX_NextEData(kTextExpressionDefTag, &key, record, 48)) {
+    while (hostSucceeded(OX_NextEData(kTextExpressionDefTag, &key, record, 48))) {
     }
     std::vector<RecordKey> keys;
     key = {1, 0};
     int32_t size = 24;
-    if (OX_LoadEData(kExpressionAssignmentTag, &key, record, &size))
+    if (hostSucceeded(OX_LoadEData(kExpressionAssignmentTag, &key, record, &size)))
         keys.push_back(key);
-    while (OX_NextEData(kExpressionAssignmentTag, &key, record, 24))
+    while (hostSucceeded(OX_NextEData(kExpressionAssignmentTag, &key, record, 24)))
         keys.push_back(key);
     for (auto doomed = keys.rbegin(); doomed != keys.rend(); ++doomed)
         OX_DeleteEData(kExpressionAssignmentTag, &*doomed);
