@@ -229,8 +229,9 @@ class WholeRun {
         }
         ++categories_["a control service fails"];
         // An edit the host cannot read counts as 0, which is in range: no Range Error box.
-        if (failure.service == "OX_GetDlgItemUser")
+        if (failure.service == "OX_GetDlgItemUser") {
             EXPECT_EQ(actual.messages(), baseline_.messages());
+        }
         const faults::DocumentChange change = faults::changeBetween(input_, actual.document);
         for (const auto &[tag, record] : change.added)
             EXPECT_TRUE(tag == kTextBlockTag || tag == kTextExpressionDefTag ||
