@@ -291,15 +291,20 @@ TEST_F(SettingsDialog, OneOkShowsOneBoxInTheOrderRangeHV) {
 TEST_F(SettingsDialog, StepsHAndVWithinTheLimits) {
     const struct {
         const char *typed, *arrow, *shown;
+        bool unreadable = false; // the host cannot read the edit: the step starts from 0
     } cases[] = {{"1000", "up", "1000"},   {"-1000", "down", "-1000"},
                  {"5000", "up", "1000"},   {"5000", "down", "1000"},
                  {"-5000", "up", "-1000"}, {"2.5", "up", "3.5"},
                  {"2.5", "down", "1.5"},   {"", "up", "1"},
-                 {"x", "down", "-1"}};
+                 {"x", "down", "-1"},      {"2", "up", "1", true}};
     for (const auto &step : cases)
         for (const auto &[edit, upDown] :
              {std::pair{IDC_H_ADJUST, IDC_H_SPIN}, std::pair{IDC_V_ADJUST, IDC_V_SPIN}}) {
             SCOPED_TRACE(type(edit, step.typed) + "; " + spin(upDown, step.arrow));
+            standin::host().failRules.clear();
+            if (step.unreadable)
+                standin::host().failRules.push_back(
+                    {"OX_GetDlgItemUser", calls("OX_GetDlgItemUser") + 1});
             const Outcome outcome = runSettings(
                 settings, {type(edit, step.typed), spin(upDown, step.arrow), "key esc"});
             EXPECT_EQ(outcome.text(edit), step.shown);
