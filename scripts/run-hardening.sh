@@ -34,7 +34,8 @@ export ASAN_OPTIONS=abort_on_error=0:detect_leaks=1:strict_string_checks=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 
 cmake --preset sanitize >/dev/null
-cmake --build --preset sanitize --target unit_tests orvane-sim fault_tests "${targets[@]}"
+cmake --build --preset sanitize --target unit_tests orvane-sim fault_tests placement_bench removal_bench \
+    "${targets[@]}"
 ctest --preset sanitize
 
 for target in "${targets[@]}"; do
